@@ -1,0 +1,107 @@
+#include "command_line.h"
+
+#include "palette.h"
+#include "pixel_writers.h"
+#include "pokemini.h"
+
+const std::string_view kHelpText =
+    "dotpress 1.11\n"
+    "\n"
+    "Syntax: dotpress [-flags] <input.bmp> <output.raw>\n"
+    "\n"
+    "Flags/parameters:\n"
+    "  -m                  1  bit  output, dithered, 1st screen, Pokemon Mini\n"
+    "  -M                  1  bit  output, dithered, 2nd screen, Pokemon Mini\n"
+    "  -k                  1  bit  output, non-dithered, 1st screen, Pokemon Mini\n"
+    "  -K                  1  bit  output, non-dithered, 2nd screen, Pokemon Mini\n"
+    "  -kK                 1  bit  output, sprite data with masking, Pokemon Mini\n"
+    "  -i                  8  bits output, r3g3b2, GP32 generic palette\n"
+    "  -e                  8  bits output, b2g3r3\n"
+    "  -1 palette.act      8  bits output, palette quantization method 1\n"
+    "  -g                  16 bits output, x1b5g5r5, GameBoy\n"
+    "  -p                  16 bits output, r5g5b5i1, GP32\n"
+    "  -t                  24 bits output, b8g8r8, default format\n"
+    "  -c                  32 bits output, y4Cb4y4Cr4, GameCube\n"
+    "\n"
+    "  -r                  Rotate 90 degrees clockwise (for GP32)\n"
+    "  -n                  Add width/height header\n"
+    "  -b                  Big endian output\n"
+    "  -w                  Return width and height\n"
+    "  -h                  Return height and width\n"
+    "  -?                  This help\n";
+
+void Help(std::ostream& err) { err << kHelpText; }
+
+namespace {
+
+void Select(Settings& settings, PixelWriter writer, uint32_t bpp) {
+    settings.writePixel = writer;
+    settings.bpp = bpp;
+}
+
+void SelectPokeMini(Settings& settings, int32_t ditherAnd, int32_t ditherOr) {
+    Select(settings, WritePixelPM, 1);
+    settings.pm_dither_and = ditherAnd;
+    settings.pm_dither_or = ditherOr;
+}
+
+// The effect of one option character; characters without one are only counted.
+void ApplyOption(char option, Settings& settings) {
+    switch (option) {
+        case 'm': settings.pm_dither_xor = 0; SelectPokeMini(settings, 1, 0); break;
+        case 'M': settings.pm_dither_xor = 1; SelectPokeMini(settings, 1, 0); break;
+        case 'k': SelectPokeMini(settings, 0, 0); break;
+        case 'K': SelectPokeMini(settings, 0, 1); break;
+        case 'i': Select(settings, WritePixelGP8, 8); break;
+        case 'e': Select(settings, WritePixel8, 8); break;
+        case '1': Select(settings, WritePixelP1, 8); break;
+        case 'g': Select(settings, WritePixelGB, 16); break;
+        case 'p': Select(settings, WritePixelGP32, 16); break;
+        case 't': Select(settings, WritePixel24, 24); break;
+        case 'c': Select(settings, WritePixelGC, 32); break;
+        case 'b': settings.output_big = 1; break;
+        default: break;
+    }
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+void TakeFileName(const std::string& name, Settings& settings, std::ostream& err) {
+    if (!settings.inputFile) {
+        settings.inputFile = name;
+    } else if (!settings.outputFile) {
+        settings.outputFile = name;
+    } else {
+        err << kErrorTooManyFilenames;
+    }
+}
+
+}  // namespace
+
+ParseOutcome ParseArguments(std::span<const std::string> args, Settings& settings, std::ostream& err) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.empty() || arg[0] != '-') {
+            TakeFileName(arg, settings, err);
+            continue;
+        }
+        for (size_t k = 1; k < arg.size(); ++k) {
+            const char option = arg[k];
+            ++settings.flags[static_cast<unsigned char>(option)];
+            if (option == '?') {
+                Help(err);
+                return ParseOutcome::HelpRequested;
+            }
+            ApplyOption(option, settings);
+            if (IsDigit(option)) {
+                // A digit takes the next argument as the palette file and ends
+                // this argument: its remaining characters are ignored.
+                ++i;
+                settings.paletteFile =
+                    i < args.size() ? std::optional<std::string>(args[i]) : std::nullopt;
+                break;
+            }
+        }
+    }
+    return ParseOutcome::Convert;
+}

@@ -1,0 +1,30 @@
+// One dotpress run: parse, load the palette, read the bitmap, report its size,
+// build the output in memory and write it with one call.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "bitmap.h"
+#include "palette.h"
+#include "settings.h"
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = -1;  // process status 255
+
+inline constexpr const char* kErrorOpeningOutput = "Error opening output file!\n";
+inline constexpr const char* kErrorWritingOutput = "Error writing output file!\n";
+inline constexpr const char* kErrorOutOfMemory = "Not enough memory!\n";
+inline constexpr const char* kPleaseSpecifyWOrH = "Please specify w or h option.\n";
+
+// The whole output file: the optional width/height header ("-n" with "-w" or
+// "-h"), then the pixel data of one pass, or of the two sprite passes ("-kK").
+std::vector<uint8_t> BuildOutputFile(const Bitmap& bitmap, Settings& settings, const Palette& palette);
+
+// Runs dotpress on the arguments after the program name; returns the exit code.
+// The size report and "Please specify w or h option." go to `out`, everything
+// else to `err`.
+int RunDotpress(std::span<const std::string> args, std::ostream& out, std::ostream& err);

@@ -1,0 +1,35 @@
+// Runs a program as a child process and captures what it printed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ProgramRun {
+    int status = -1;  // exit status 0 to 255, or -1 if it did not exit normally
+    std::string out;
+    std::string err;
+};
+
+enum class StandardOutput {
+    Captured,
+    ClosedPipe  // a pipe whose reading end is already closed
+};
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                      const std::string& workingDirectory,
+                      StandardOutput standardOutput = StandardOutput::Captured);
+
+// A fresh, empty directory under the system's temporary directory, removed
+// with everything in it when the object goes.
+class TemporaryDirectory {
+public:
+    TemporaryDirectory();
+    ~TemporaryDirectory();
+    TemporaryDirectory(const TemporaryDirectory&) = delete;
+    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
