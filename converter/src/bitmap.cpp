@@ -1,7 +1,6 @@
 #include "bitmap.h"
 
 #include <array>
-#include <cstring>
 
 namespace {
 
@@ -101,19 +100,13 @@ void DecodeIndexedRow(const uint8_t* row, uint32_t width, uint32_t depth, const 
     }
 }
 
-void DecodeRows(std::span<const uint8_t> file, const Headers& h, const RowLayout& rows,
-                Bitmap& bitmap) {
-    ColourTable table{};
-    if (h.biBitCount <= 8) table = ReadColourTable(file, h.biSize, h.biBitCount);
+void DecodeIndexedRows(std::span<const uint8_t> file, const Headers& h, const RowLayout& rows,
+                       tagRGBTRIPLE* image) {
+    const ColourTable table = ReadColourTable(file, h.biSize, h.biBitCount);
     for (uint32_t fileRow = 0; fileRow < rows.height; ++fileRow) {
         const uint8_t* in = file.data() + h.bfOffBits + fileRow * rows.stride;
         const uint32_t imageRow = rows.topDown ? fileRow : rows.height - 1 - fileRow;
-        tagRGBTRIPLE* out = bitmap.srcImage.data() + size_t(imageRow) * rows.width;
-        if (h.biBitCount == 24) {
-            std::memcpy(out, in, size_t(rows.width) * 3);
-        } else {
-            DecodeIndexedRow(in, rows.width, h.biBitCount, table, out);
-        }
+        DecodeIndexedRow(in, rows.width, h.biBitCount, table, image + size_t(imageRow) * rows.width);
     }
 }
 
@@ -121,7 +114,21 @@ BitmapResult Refuse(const char* message) { return BitmapResult{{}, message}; }
 
 }  // namespace
 
-BitmapResult ReadBitmap(std::span<const uint8_t> file) {
+std::vector<tagRGBTRIPLE> Bitmap::Pixels() const {
+    std::vector<tagRGBTRIPLE> pixels;
+    pixels.reserve(size_t(biWidth) * biHeight);
+    for (uint32_t row = 0; row < biHeight && biWidth > 0; ++row) {
+        pixels.insert(pixels.end(), Row(row), Row(row) + biWidth);
+    }
+    return pixels;
+}
+
+BitmapResult ReadBitmap(std::vector<uint8_t> file) {
+    return ReadBitmap(std::make_shared<const FileBytes>(std::move(file)));
+}
+
+BitmapResult ReadBitmap(std::shared_ptr<const FileBytes> fileBytes) {
+    const std::span<const uint8_t> file = fileBytes->Span();
     if (file.size() < kFileHeaderSize + kInfoHeaderSize) return Refuse(kErrorBitmapTruncated);
     const Headers h = ReadHeaders(file);
     if (h.biSize < kInfoHeaderSize) return Refuse(kErrorBitmapHeader);
@@ -139,7 +146,19 @@ BitmapResult ReadBitmap(std::span<const uint8_t> file) {
     bitmap.biHeight = rows.height;
     bitmap.biBitCount = h.biBitCount;
     if (rows.width == 0 || rows.height == 0) return result;
-    bitmap.srcImage.resize(size_t(rows.width) * rows.height);
-    DecodeRows(file, h, rows, bitmap);
+    if (h.biBitCount == 24) {
+        // The file's rows are the pixels already; only their order may differ.
+        const uint8_t* first = file.data() + h.bfOffBits;
+        const ptrdiff_t stride = ptrdiff_t(rows.stride);
+        bitmap.top_ = rows.topDown ? first : first + (rows.height - 1) * stride;
+        bitmap.rowStep_ = rows.topDown ? stride : -stride;
+        bitmap.storage_ = std::move(fileBytes);
+    } else {
+        auto image = std::make_shared<std::vector<tagRGBTRIPLE>>(size_t(rows.width) * rows.height);
+        DecodeIndexedRows(file, h, rows, image->data());
+        bitmap.top_ = reinterpret_cast<const uint8_t*>(image->data());
+        bitmap.rowStep_ = ptrdiff_t(rows.width) * 3;
+        bitmap.storage_ = std::move(image);
+    }
     return result;
 }

@@ -1,11 +1,14 @@
-// Windows bitmap (BMP) input: headers, checks and decoding into a top-down
-// array of 3-byte pixels.
+// Windows bitmap (BMP) input: headers, checks and decoding into rows of
+// 3-byte pixels, top row first.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <span>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "file_bytes.h"
 
 // One pixel or colour-table entry, bytes in file order.
 struct tagRGBTRIPLE {
@@ -15,24 +18,32 @@ struct tagRGBTRIPLE {
 };
 static_assert(sizeof(tagRGBTRIPLE) == 3);
 
-// The decoded bitmap. srcImage holds biWidth x biHeight pixels, rows without
-// gaps, the top image row first, whatever the row order in the file.
-struct Bitmap {
+class Bitmap;
+struct BitmapResult;
+BitmapResult ReadBitmap(std::shared_ptr<const FileBytes> file);
+
+// The decoded bitmap, biWidth x biHeight pixels, read top row first whatever
+// the row order in the file. Indexed pixels are decoded into memory of their
+// own; 24-bit rows are read where they lie in the file, which the bitmap keeps.
+class Bitmap {
+public:
     uint32_t biWidth = 0;
     uint32_t biHeight = 0;
     uint32_t biBitCount = 0;
-    std::vector<tagRGBTRIPLE> srcImage;
 
-    const tagRGBTRIPLE& Pixel(uint32_t column, uint32_t row) const {
-        return srcImage[size_t(row) * biWidth + column];
+    const tagRGBTRIPLE* Row(uint32_t row) const {
+        return reinterpret_cast<const tagRGBTRIPLE*>(top_ + ptrdiff_t(row) * rowStep_);
     }
-};
+    const tagRGBTRIPLE& Pixel(uint32_t column, uint32_t row) const { return Row(row)[column]; }
+    // A copy of all pixels, rows without gaps, the top row first.
+    std::vector<tagRGBTRIPLE> Pixels() const;
 
-// Either a bitmap or the one-line message (with its line break) that explains
-// why the file was refused.
-struct BitmapResult {
-    Bitmap bitmap;
-    std::string error;
+private:
+    friend BitmapResult ReadBitmap(std::shared_ptr<const FileBytes> file);
+
+    std::shared_ptr<const void> storage_;  // what the rows lie in
+    const uint8_t* top_ = nullptr;          // the top row
+    ptrdiff_t rowStep_ = 0;                 // from one row to the next one down
 };
 
 inline constexpr const char* kErrorOpeningBitmap = "Error opening bitmap file!\n";
@@ -43,7 +54,15 @@ inline constexpr const char* kErrorBitmapHeader = "Unsupported bitmap header!\n"
 inline constexpr const char* kErrorBitmapSize = "Unsupported bitmap size!\n";
 inline constexpr const char* kErrorBitmapTruncated = "Bitmap file is truncated!\n";
 
-// Decodes a whole BMP file held in memory. Uncompressed 1, 2, 4, 8 and 24 bits
-// per pixel, bottom-up or top-down, with any info header of 40 bytes or more.
-// Nothing large is allocated before the file is known to hold every pixel row.
-BitmapResult ReadBitmap(std::span<const uint8_t> file);
+// Either a bitmap or the one-line message (with its line break) that explains
+// why the file was refused.
+struct BitmapResult {
+    Bitmap bitmap;
+    std::string error;
+};
+
+// Decodes a whole BMP file. Uncompressed 1, 2, 4, 8 and 24 bits per pixel,
+// bottom-up or top-down, with any info header of 40 bytes or more. Nothing
+// large is allocated before the file is known to hold every pixel row.
+BitmapResult ReadBitmap(std::shared_ptr<const FileBytes> file);
+BitmapResult ReadBitmap(std::vector<uint8_t> file);

@@ -30,6 +30,8 @@ const std::string_view kHelpText =
     "  -h                  Return height and width\n"
     "  -?                  This help\n";
 
+Settings::Settings() : writePixel(WritePixel24) {}
+
 void Help(std::ostream& err) { err << kHelpText; }
 
 namespace {

@@ -6,10 +6,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <optional>
 
 #include "command_line.h"
 #include "conversion_pass.h"
+#include "file_bytes.h"
 #include "pixel_writers.h"
 #include "pokemini.h"
 
@@ -19,36 +22,8 @@ constexpr size_t kHeaderBytes = 8;
 // A palette file is at most 1024 bytes; one byte more tells a longer one apart.
 constexpr size_t kPaletteReadLimit = 1025;
 
-// Reads a file whole (or its first `limit` bytes); none when it cannot be
-// opened or read.
-std::optional<std::vector<uint8_t>> ReadFile(const std::string& path, size_t limit = SIZE_MAX) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::vector<uint8_t> bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        bytes.reserve(std::min<size_t>(size_t(info.st_size), limit));
-    }
-    size_t used = 0;
-    bool ok = true;
-    while (used < limit) {
-        if (bytes.size() == used) bytes.resize(std::min(limit, std::max<size_t>(used * 2, 65536)));
-        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        used += size_t(n);
-    }
-    ::close(fd);
-    if (!ok) return std::nullopt;
-    bytes.resize(used);
-    return bytes;
-}
 
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
+bool WriteAll(int fd, std::span<const uint8_t> bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -59,16 +34,21 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
     return true;
 }
 
-// Writes the output; a regular file that could not be written whole is
+// Closes the output; a regular file that could not be written whole is
 // removed rather than left half-written.
-bool WriteOutputFile(int fd, const std::string& path, const std::vector<uint8_t>& bytes) {
-    const bool written = WriteAll(fd, bytes);
+bool CloseOutputFile(int fd, const std::string& path, bool written) {
     struct stat info {};
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     const bool closed = ::close(fd) == 0;
     if (written && closed) return true;
     if (regular) ::unlink(path.c_str());
     return false;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 void StoreLittleEndian32(OutputFile& fo, uint32_t value) {
@@ -100,23 +80,23 @@ void ReportSize(const Bitmap& bitmap, const Settings& settings, std::ostream& ou
 }
 
 std::optional<Palette> LoadPalette(const std::string& path, std::ostream& err) {
-    const std::optional<std::vector<uint8_t>> file = ReadFile(path, kPaletteReadLimit);
+    const std::optional<FileBytes> file = FileBytes::Load(path, kPaletteReadLimit);
     if (!file) {
         err << kErrorOpeningPalette;
         return std::nullopt;
     }
-    std::optional<Palette> palette = Palette::FromFile(*file);
+    std::optional<Palette> palette = Palette::FromFile(file->Span());
     if (!palette) err << kErrorPaletteFormat;
     return palette;
 }
 
 std::optional<Bitmap> LoadBitmap(const std::string& path, std::ostream& err) {
-    const std::optional<std::vector<uint8_t>> file = ReadFile(path);
+    std::optional<FileBytes> file = FileBytes::Load(path);
     if (!file) {
         err << kErrorOpeningBitmap;
         return std::nullopt;
     }
-    BitmapResult result = ReadBitmap(*file);
+    BitmapResult result = ReadBitmap(std::make_shared<const FileBytes>(std::move(*file)));
     if (!result.error.empty()) {
         err << result.error;
         return std::nullopt;
@@ -151,12 +131,26 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
         out << kPleaseSpecifyWOrH << std::flush;
         return kExitFailure;
     }
+    // A 24-bit bitmap is read where it lies in the input file, so output that
+    // replaces the input itself is built whole before the file is truncated.
+    const bool outputIsInput = SameFile(*settings.inputFile, *settings.outputFile);
+    std::vector<uint8_t> whole;
+    if (outputIsInput) whole = BuildOutputFile(*bitmap, settings, palette);
     const int fd = ::open(settings.outputFile->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
         err << kErrorOpeningOutput;
         return kExitFailure;
     }
-    if (!WriteOutputFile(fd, *settings.outputFile, BuildOutputFile(*bitmap, settings, palette))) {
+    bool written;
+    if (outputIsInput) {
+        written = WriteAll(fd, whole);
+    } else {
+        OutputFile fo([fd](std::span<const uint8_t> bytes) { return WriteAll(fd, bytes); });
+        WriteOutput(fo, *bitmap, settings, palette);
+        fo.Flush();
+        written = !fo.Failed();
+    }
+    if (!CloseOutputFile(fd, *settings.outputFile, written)) {
         err << kErrorWritingOutput;
         return kExitFailure;
     }
@@ -165,8 +159,7 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 
 }  // namespace
 
-std::vector<uint8_t> BuildOutputFile(const Bitmap& bitmap, Settings& settings, const Palette& palette) {
-    OutputFile fo;
+void WriteOutput(OutputFile& fo, const Bitmap& bitmap, Settings& settings, const Palette& palette) {
     const bool header = settings.Flag('n');
     if (header) WriteHeader(fo, bitmap, settings);
     if (settings.Flag('k') && settings.Flag('K')) {
@@ -174,7 +167,27 @@ std::vector<uint8_t> BuildOutputFile(const Bitmap& bitmap, Settings& settings, c
     } else {
         DoGfxThing(fo, bitmap, settings, palette, 0, 0, 0);
     }
-    return fo.TakeBytes();
+}
+
+std::vector<uint8_t> BuildOutputFile(const Bitmap& bitmap, Settings& settings, const Palette& palette) {
+    std::vector<uint8_t> bytes;
+    OutputFile fo([&bytes](std::span<const uint8_t> data) {
+        bytes.insert(bytes.end(), data.begin(), data.end());
+        return true;
+    });
+    WriteOutput(fo, bitmap, settings, palette);
+    fo.Flush();
+    return bytes;
+}
+
+void InstallSignalHandlers() {
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);  // a file grown past the size limit: a failed write
+    std::signal(SIGBUS, [](int) {
+        const ssize_t ignored = ::write(STDERR_FILENO, kErrorReadingBitmap, std::strlen(kErrorReadingBitmap));
+        (void)ignored;
+        ::_exit(kExitFailure & 0xFF);
+    });
 }
 
 int RunDotpress(std::span<const std::string> args, std::ostream& out, std::ostream& err) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bitmap.h"
+#include "output_file.h"
 #include "palette.h"
 #include "settings.h"
 
@@ -19,9 +20,19 @@ inline constexpr const char* kErrorOpeningOutput = "Error opening output file!\n
 inline constexpr const char* kErrorWritingOutput = "Error writing output file!\n";
 inline constexpr const char* kErrorOutOfMemory = "Not enough memory!\n";
 inline constexpr const char* kPleaseSpecifyWOrH = "Please specify w or h option.\n";
+inline constexpr const char* kErrorReadingBitmap = "Error reading bitmap file!\n";
+
+// The bitmap is read where it lies in its file; should another program cut the
+// file short meanwhile, reading past its new end raises SIGBUS. This ends the
+// run with a message and exit code -1 instead of a crash. It also lets a
+// closed pipe, or a file grown past the size limit, show up as a failed write
+// instead of ending the process silently.
+void InstallSignalHandlers();
 
 // The whole output file: the optional width/height header ("-n" with "-w" or
 // "-h"), then the pixel data of one pass, or of the two sprite passes ("-kK").
+void WriteOutput(OutputFile& fo, const Bitmap& bitmap, Settings& settings, const Palette& palette);
+// The same, in memory.
 std::vector<uint8_t> BuildOutputFile(const Bitmap& bitmap, Settings& settings, const Palette& palette);
 
 // Runs dotpress on the arguments after the program name; returns the exit code.

@@ -137,7 +137,3 @@ uint8_t Palette::NearestIndex(const tagRGBTRIPLE& pixel) const {
     }
     return chosen;
 }
-
-void WritePixelP1(const tagRGBTRIPLE& pixel, PassState& pass) {
-    *pass.destImagePtr++ = pass.palette.NearestIndex(pixel);
-}

@@ -56,4 +56,6 @@ private:
     mutable std::vector<uint8_t> candidates_;
 };
 
-void WritePixelP1(const tagRGBTRIPLE& pixel, PassState& pass);
+inline void WritePixelP1(const tagRGBTRIPLE& pixel, PassState& pass) {
+    *pass.destImagePtr++ = pass.palette.NearestIndex(pixel);
+}

@@ -14,15 +14,15 @@ struct PassState;
 // Encodes one source pixel into the output buffer of the running pass.
 using PixelWriter = void (*)(const tagRGBTRIPLE& pixel, PassState& pass);
 
-void WritePixel24(const tagRGBTRIPLE& pixel, PassState& pass);
-
 struct Settings {
+    Settings();  // selects WritePixel24, the default layout
+
     // One counter per option character; repeats count and wrap modulo 256.
     std::array<uint8_t, 256> flags{};
     std::optional<std::string> inputFile;
     std::optional<std::string> outputFile;
     std::optional<std::string> paletteFile;
-    PixelWriter writePixel = WritePixel24;
+    PixelWriter writePixel;
     uint32_t bpp = 24;  // output bits per pixel of writePixel
     uint8_t output_big = 0;
     // Threshold selector of the Pokemon Mini writer.

@@ -37,7 +37,7 @@ TEST(ReadBitmap, TwentyFourBitRowsArePaddedToFourBytes) {
         EXPECT_EQ(result.bitmap.biWidth, uint32_t(width));
         EXPECT_EQ(result.bitmap.biHeight, 3u);
         EXPECT_EQ(result.bitmap.biBitCount, 24u);
-        EXPECT_EQ(result.bitmap.srcImage, pixels);
+        EXPECT_EQ(result.bitmap.Pixels(), pixels);
     }
 }
 
@@ -61,7 +61,7 @@ TEST(ReadBitmap, NegativeHeightIsTopDown) {
         ReadBitmap(BuildBmp({.width = 5, .height = 4, .topDown = true, .pixels = pixels}));
     ASSERT_EQ(result.error, "");
     EXPECT_EQ(result.bitmap.biHeight, 4u);
-    EXPECT_EQ(result.bitmap.srcImage, pixels);
+    EXPECT_EQ(result.bitmap.Pixels(), pixels);
 }
 
 // Every indexed depth, widths that leave partial bytes and row padding.
@@ -79,9 +79,10 @@ TEST(ReadBitmap, IndexedDepthsDecodeEveryPixel) {
                     .depth = depth, .topDown = topDown, .colourTable = table, .indices = indices}));
                 ASSERT_EQ(result.error, "");
                 EXPECT_EQ(result.bitmap.biBitCount, depth);
-                ASSERT_EQ(result.bitmap.srcImage.size(), indices.size());
+                const std::vector<tagRGBTRIPLE> decoded = result.bitmap.Pixels();
+                ASSERT_EQ(decoded.size(), indices.size());
                 for (size_t i = 0; i < indices.size(); ++i) {
-                    ASSERT_EQ(result.bitmap.srcImage[i], table[indices[i]]) << "pixel " << i;
+                    ASSERT_EQ(decoded[i], table[indices[i]]) << "pixel " << i;
                 }
             }
         }
@@ -115,7 +116,7 @@ TEST(ReadBitmap, ColourTableFollowsV4AndV5Headers) {
         const BitmapResult result = ReadBitmap(BuildBmp({.width = 3, .height = 1, .depth = 8,
             .infoHeaderSize = headerSize, .colourTable = {kRed, kGreen, kBlue}, .indices = {2, 0, 1}}));
         ASSERT_EQ(result.error, "");
-        EXPECT_EQ(result.bitmap.srcImage, (std::vector<tagRGBTRIPLE>{kBlue, kRed, kGreen}));
+        EXPECT_EQ(result.bitmap.Pixels(), (std::vector<tagRGBTRIPLE>{kBlue, kRed, kGreen}));
     }
 }
 
@@ -124,7 +125,7 @@ TEST(ReadBitmap, V5HeaderTwentyFourBit) {
     const BitmapResult result =
         ReadBitmap(BuildBmp({.width = 3, .height = 2, .infoHeaderSize = 124, .pixels = pixels}));
     ASSERT_EQ(result.error, "");
-    EXPECT_EQ(result.bitmap.srcImage, pixels);
+    EXPECT_EQ(result.bitmap.Pixels(), pixels);
 }
 
 // A colour table with fewer entries than the depth allows (biClrUsed set).
@@ -164,7 +165,7 @@ TEST(ReadBitmap, EmptyImages) {
         ASSERT_EQ(result.error, "") << width << " x " << height;
         EXPECT_EQ(result.bitmap.biWidth, uint32_t(width));
         EXPECT_EQ(result.bitmap.biHeight, uint32_t(height));
-        EXPECT_TRUE(result.bitmap.srcImage.empty());
+        EXPECT_TRUE(result.bitmap.Pixels().empty());
     }
 }
 
@@ -189,7 +190,7 @@ TEST_P(ReadBitmapRefuses, WithItsMessage) {
     GetParam().damage(file);
     const BitmapResult result = ReadBitmap(file);
     EXPECT_EQ(result.error, GetParam().message);
-    EXPECT_TRUE(result.bitmap.srcImage.empty());
+    EXPECT_TRUE(result.bitmap.Pixels().empty());
 }
 
 constexpr size_t kPlanes = 26, kDepth = 28, kCompression = 30;

@@ -22,9 +22,8 @@ class Dotpress : public testing::Test {
 protected:
     void SetUp() override { SaveFile(dir / "in.bmp", SolidBmp(32, 16, kRed)); }
 
-    ProgramRun Run(const std::vector<std::string>& args,
-                   StandardOutput standardOutput = StandardOutput::Captured) {
-        return RunProgram(DOTPRESS_BIN, args, dir.Path(), standardOutput);
+    ProgramRun Run(const std::vector<std::string>& args, RunOptions options = {}) {
+        return RunProgram(DOTPRESS_BIN, args, dir.Path(), options);
     }
     bool Exists(const std::string& name) const { return fs::exists(dir / name); }
     std::vector<uint8_t> Load(const std::string& name) const { return LoadFile(dir / name); }
@@ -192,8 +191,22 @@ TEST_F(Dotpress, SizeIsReportedEvenWhenTheOutputCannotBeOpened) {
     EXPECT_EQ(run.status, kFailureStatus);
 }
 
+TEST_F(Dotpress, OutputMayReplaceTheInput) {
+    EXPECT_EQ(Run({"-e", "in.bmp", "in.bmp"}).status, 0);
+    EXPECT_EQ(Load("in.bmp"), std::vector<uint8_t>(32 * 16, 0x07));
+}
+
+// A file that grows past the size limit fails like a full disk would.
+TEST_F(Dotpress, FailedWriteLeavesNoHalfWrittenFile) {
+    SaveFile(dir / "old.raw", {1, 2, 3});
+    const ProgramRun run = Run({"in.bmp", "old.raw"}, {.fileSizeLimit = 1000});
+    EXPECT_EQ(run.err, kErrorWritingOutput);
+    EXPECT_EQ(run.status, kFailureStatus);
+    EXPECT_FALSE(Exists("old.raw"));
+}
+
 TEST_F(Dotpress, ClosedPipeIsAFailedWrite) {
-    const ProgramRun run = Run({"in.bmp", "/dev/stdout"}, StandardOutput::ClosedPipe);
+    const ProgramRun run = Run({"in.bmp", "/dev/stdout"}, {.closedStandardOutput = true});
     EXPECT_EQ(run.err, kErrorWritingOutput);
     EXPECT_EQ(run.status, kFailureStatus);
 }

@@ -116,24 +116,40 @@ TEST(Header, WidthThenHeightOrHeightThenWidth) {
     EXPECT_EQ(Hex(Convert({"-nw"}, SolidBmp(0, 7, kRed))), "00 00 00 00 07 00 00 00");
 }
 
-TEST(OutputFile, ChunksGoToTheirPositionsAndTheLastIsCutShort) {
-    OutputFile fo;
-    const std::vector<uint8_t> data{1, 2, 3, 4, 5};
-    fo.Seek(3);
-    fo.Write(std::span(data).subspan(0, 2));
-    fo.Seek(9);
-    fo.Write(std::span(data).subspan(2, 3));
-    EXPECT_EQ(Hex(fo.Bytes()), "00 00 00 01 02 00 00 00 00 03 04 05");
-}
-
 TEST(DoGfxThing, ChunkedPassWritesOnlyTheBytesThatRemain) {
     // 3 x 1 pixels of 24 bits: 9 bytes in chunks of 4, 10 bytes apart.
     BitmapResult bmp = ReadBitmap(Bmp(3, 1, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}));
     Settings settings;
-    OutputFile fo;
+    std::vector<uint8_t> file;
+    OutputFile fo([&](std::span<const uint8_t> b) { file.insert(file.end(), b.begin(), b.end()); return true; });
     DoGfxThing(fo, bmp.bitmap, settings, Palette(), 2, 4, 10);
-    EXPECT_EQ(Hex(fo.Bytes()),
+    fo.Flush();
+    EXPECT_EQ(Hex(file),
               "00 00 03 02 01 06 00 00 00 00 00 00 05 04 09 08 00 00 00 00 00 00 07");
+}
+
+// Output bigger than a band goes out in several pieces; the bytes must be
+// those of the image in one piece, turned or not, for every byte width.
+TEST(DoGfxThing, BandsJoinUpSeamlessly) {
+    std::vector<tagRGBTRIPLE> pixels(700 * 300);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = {uint8_t(i), uint8_t(i >> 8), uint8_t(i >> 16)};
+    const std::vector<uint8_t> bmp = Bmp(700, 300, pixels);
+    for (const char* option : {"-t", "-c", "-g", "-e"}) {
+        for (bool rotate : {false, true}) {
+            SCOPED_TRACE(testing::Message() << option << (rotate ? " rotated" : ""));
+            const std::vector<uint8_t> out = rotate ? Convert({option, "-r"}, bmp) : Convert({option}, bmp);
+            const std::vector<uint8_t> one = Convert({option}, Bmp(1, 1, {pixels[0]}));
+            const size_t bytesPerPixel = one.size();
+            ASSERT_EQ(out.size(), pixels.size() * bytesPerPixel);
+            for (size_t k = 0; k < pixels.size(); k += 997) {
+                // Output pixel k: without "r" row k / 700; with "r" column k / 300, read upwards.
+                const size_t source = rotate ? (299 - k % 300) * 700 + k / 300 : k;
+                const std::vector<uint8_t> expected = Convert({option}, Bmp(1, 1, {pixels[source]}));
+                ASSERT_EQ(std::vector<uint8_t>(out.begin() + k * bytesPerPixel, out.begin() + (k + 1) * bytesPerPixel),
+                          expected) << "output pixel " << k;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "run_program.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,8 +19,12 @@ std::string ReadText(const std::string& path) {
 }
 
 [[noreturn]] void ExecChild(const std::string& program, const std::vector<std::string>& args,
-                            const std::string& dir, int outFd, int errFd) {
+                            const std::string& dir, int outFd, int errFd, long fileSizeLimit) {
     if (::chdir(dir.c_str()) != 0) ::_exit(127);
+    if (fileSizeLimit > 0) {
+        const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
     const int nullFd = ::open("/dev/null", O_RDONLY);
     ::dup2(nullFd, 0);
     ::dup2(outFd, 1);
@@ -34,12 +39,12 @@ std::string ReadText(const std::string& path) {
 }  // namespace
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
-                      const std::string& workingDirectory, StandardOutput standardOutput) {
+                      const std::string& workingDirectory, RunOptions options) {
     TemporaryDirectory capture;
     const std::string outPath = capture / "stdout", errPath = capture / "stderr";
     const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     int outFd;
-    if (standardOutput == StandardOutput::ClosedPipe) {
+    if (options.closedStandardOutput) {
         int pipeFds[2];
         if (::pipe(pipeFds) != 0) throw std::runtime_error("pipe");
         ::close(pipeFds[0]);
@@ -48,7 +53,7 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
         outFd = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     }
     const pid_t pid = ::fork();
-    if (pid == 0) ExecChild(program, args, workingDirectory, outFd, errFd);
+    if (pid == 0) ExecChild(program, args, workingDirectory, outFd, errFd, options.fileSizeLimit);
     ::close(outFd);
     ::close(errFd);
     int wstatus = 0;

@@ -10,14 +10,15 @@ struct ProgramRun {
     std::string err;
 };
 
-enum class StandardOutput {
-    Captured,
-    ClosedPipe  // a pipe whose reading end is already closed
+struct RunOptions {
+    // Standard output goes to a pipe whose reading end is already closed.
+    bool closedStandardOutput = false;
+    // The largest file the program may write, in bytes (RLIMIT_FSIZE); 0: no limit.
+    long fileSizeLimit = 0;
 };
 
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
-                      const std::string& workingDirectory,
-                      StandardOutput standardOutput = StandardOutput::Captured);
+                      const std::string& workingDirectory, RunOptions options = {});
 
 // A fresh, empty directory under the system's temporary directory, removed
 // with everything in it when the object goes.
