@@ -1,0 +1,36 @@
+// Writes a starting corpus for dotpress_fuzz: small bitmaps of every depth and
+// header kind, each behind an options byte.
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "fuzz_input.h"
+#include "support/bmp_builder.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: dotpress_fuzz_seeds <corpus folder>\n");
+        return 2;
+    }
+    std::mt19937 random(7);
+    int n = 0;
+    for (uint16_t depth : {1, 2, 4, 8, 24}) {
+        for (uint32_t header : {40u, 124u}) {
+            for (bool topDown : {false, true}) {
+                BmpSpec spec{.width = 5 + depth % 7, .height = 9, .depth = depth, .topDown = topDown,
+                             .infoHeaderSize = header};
+                const size_t pixels = size_t(spec.width) * spec.height;
+                if (depth == 24) {
+                    for (size_t i = 0; i < pixels; ++i) spec.pixels.push_back({uint8_t(random()), uint8_t(random()), uint8_t(random())});
+                } else {
+                    for (size_t i = 0; i < (size_t(1) << depth); ++i) spec.colourTable.push_back({uint8_t(random()), uint8_t(random()), uint8_t(random())});
+                    for (size_t i = 0; i < pixels; ++i) spec.indices.push_back(uint8_t(random() % (1u << depth)));
+                }
+                std::vector<uint8_t> input = BuildBmp(spec);
+                input.insert(input.begin(), uint8_t(n % FuzzOptionSets().size()));
+                SaveFile(std::string(argv[1]) + "/seed-" + std::to_string(n++), input);
+            }
+        }
+    }
+    return 0;
+}
