@@ -9,7 +9,7 @@
 #include "command_line.h"
 #include "driver.h"
 #include "support/bmp_builder.h"
-#include "test_images.h"
+#include "support/test_images.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "support/bmp_builder.h"
-#include "test_images.h"
+#include "support/test_images.h"
 
 int main(int argc, char** argv) {
     if (argc != 5 && argc != 6) {

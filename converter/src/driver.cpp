@@ -22,7 +22,6 @@ constexpr size_t kHeaderBytes = 8;
 // A palette file is at most 1024 bytes; one byte more tells a longer one apart.
 constexpr size_t kPaletteReadLimit = 1025;
 
-
 bool WriteAll(int fd, std::span<const uint8_t> bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -104,6 +103,32 @@ std::optional<Bitmap> LoadBitmap(const std::string& path, std::ostream& err) {
     return std::move(result.bitmap);
 }
 
+// Opens, writes and closes the output file; returns the exit code.
+int SaveOutput(const Bitmap& bitmap, Settings& settings, const Palette& palette, std::ostream& err) {
+    const std::string& path = *settings.outputFile;
+    // A 24-bit bitmap is read where it lies in the input file, so output that
+    // replaces the input itself is built whole before the file is truncated.
+    std::optional<std::vector<uint8_t>> whole;
+    if (SameFile(*settings.inputFile, path)) whole = BuildOutputFile(bitmap, settings, palette);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        err << kErrorOpeningOutput;
+        return kExitFailure;
+    }
+    OutputFile fo([fd](std::span<const uint8_t> bytes) { return WriteAll(fd, bytes); });
+    if (whole) {
+        fo.Write(*whole);
+    } else {
+        WriteOutput(fo, bitmap, settings, palette);
+    }
+    fo.Flush();
+    if (!CloseOutputFile(fd, path, !fo.Failed())) {
+        err << kErrorWritingOutput;
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
 int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     Settings settings;
     if (ParseArguments(args, settings, err) == ParseOutcome::HelpRequested) return kExitSuccess;
@@ -131,30 +156,7 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
         out << kPleaseSpecifyWOrH << std::flush;
         return kExitFailure;
     }
-    // A 24-bit bitmap is read where it lies in the input file, so output that
-    // replaces the input itself is built whole before the file is truncated.
-    const bool outputIsInput = SameFile(*settings.inputFile, *settings.outputFile);
-    std::vector<uint8_t> whole;
-    if (outputIsInput) whole = BuildOutputFile(*bitmap, settings, palette);
-    const int fd = ::open(settings.outputFile->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        err << kErrorOpeningOutput;
-        return kExitFailure;
-    }
-    bool written;
-    if (outputIsInput) {
-        written = WriteAll(fd, whole);
-    } else {
-        OutputFile fo([fd](std::span<const uint8_t> bytes) { return WriteAll(fd, bytes); });
-        WriteOutput(fo, *bitmap, settings, palette);
-        fo.Flush();
-        written = !fo.Failed();
-    }
-    if (!CloseOutputFile(fd, *settings.outputFile, written)) {
-        err << kErrorWritingOutput;
-        return kExitFailure;
-    }
-    return kExitSuccess;
+    return SaveOutput(*bitmap, settings, palette, err);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "support/bmp_builder.h"
 #include "support/convert.h"
+#include "support/test_images.h"
 
 namespace {
 
@@ -85,16 +86,6 @@ PaletteEntries RandomEntries(uint32_t seed, int levels) {
     return entries;
 }
 
-PaletteEntries WebLike() {
-    PaletteEntries entries{};
-    int i = 0;
-    for (int r = 0; r < 6; ++r)
-        for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 6; ++b) entries[i++] = {uint8_t(b * 51), uint8_t(g * 51), uint8_t(r * 51)};
-    for (; i < 256; ++i) entries[i] = Grey(uint8_t((i - 216) * 6));
-    return entries;
-}
-
 // The cell search must give the exhaustive search's answer, ties included, on
 // palettes of every kind: spread out, coarse with many duplicates, degenerate.
 TEST(NearestIndex, SameAsExhaustiveSearch) {
@@ -102,7 +93,7 @@ TEST(NearestIndex, SameAsExhaustiveSearch) {
         {"random", RandomEntries(1, 256)},
         {"coarse", RandomEntries(2, 3)},
         {"two levels", RandomEntries(3, 2)},
-        {"web", WebLike()},
+        {"colour cube", ColourCubePalette()},
         {"black", Filled(kBlack)},
         {"white but one", [] { auto e = Filled(kWhite); e[200] = kRed; return e; }()},
         {"greys", [] { PaletteEntries e; for (int i = 0; i < 256; ++i) e[i] = Grey(uint8_t(255 - i)); return e; }()},

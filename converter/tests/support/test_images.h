@@ -1,4 +1,4 @@
-// Synthetic pictures for the benchmarks.
+// Synthetic pictures and a palette for tests and benchmarks.
 #pragma once
 
 #include <cstdint>
