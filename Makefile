@@ -51,7 +51,7 @@ test: build
 bench: build
 	@tools/install-deps.sh imagemagick
 	cmake --build $(BUILD) --target benchmarks
-	$(BUILD)/bin/dotpress_bench
+	for bench in $(BUILD)/bin/*_bench; do $$bench || exit 1; done
 	converter/bench/whole_program.sh $(BUILD)/bin
 
 fuzz: deps

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::vector<uint8_t> out = BuildOutputFile(bitmap, settings, FuzzPalette());
     Check(out.size() == expected);
-    if (palette && !settings.Flag('r')) {
+    if (palette && !settings.Flag('r') && bitmap.biWidth > 0) {
         for (uint32_t y = 0; y < bitmap.biHeight; ++y) {
             for (uint32_t x = 0; x < bitmap.biWidth; ++x) {
                 const size_t at = size_t(y) * bitmap.biWidth + x;
