@@ -1,0 +1,341 @@
+#include "form1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "picture_box.h"
+#include "views.h"
+
+namespace {
+
+constexpr int kClientWidth = 455;
+constexpr int kClientHeight = 383;
+constexpr int kBorder = 2;  // of the bordered picture boxes, on each side
+
+// A picture box whose inner drawing area is width x height at (left, top) of
+// its container, its border (if any) around that area.
+PictureBox* MakePicture(QWidget* parent, int left, int top, int width, int height, Colour background,
+                        bool border) {
+    auto* box = new PictureBox(parent, width, height, background, border);
+    const int frame = border ? kBorder : 0;
+    box->setGeometry(left, top, width + 2 * frame, height + 2 * frame);
+    return box;
+}
+
+}  // namespace
+
+Form1::Form1(std::unique_ptr<FileDialog> fileDialog, std::unique_ptr<MessageBox> messageBoxes, QWidget* parent)
+    : QMainWindow(parent), d(kCanvasSide, kCanvasSide), cdlg(std::move(fileDialog)),
+      messageBox(std::move(messageBoxes)) {
+    BuildWindow();
+    Form1_Form_Load();
+    Timer1->start();
+    SpriteTimer->start();
+}
+
+Form1::~Form1() = default;
+
+void Form1::BuildWindow() {
+    setWindowTitle("Pixolin sprite editor 1.05");
+    auto* client = new QWidget(this);
+    client->setFixedSize(kClientWidth, kClientHeight);
+    // Captions were laid out for a narrow 8-point face.
+    QFont font = client->font();
+    font.setFamilies({"Nimbus Sans", "Liberation Sans", "Arial", "DejaVu Sans Condensed", "DejaVu Sans"});
+    font.setPixelSize(11);
+    client->setFont(font);
+    setCentralWidget(client);
+    BuildMenu();
+    BuildCurrentSpriteFrame();
+    BuildSelectSpriteFrame();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form1::BuildMenu() {
+    QMenu* dat = menuBar()->addMenu("File");
+    const auto item = [&](const char* name, const char* caption, void (Form1::*handler)()) {
+        QAction* action = dat->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    item("loadpxl", "Load Pixolin .pxl sprite library", &Form1::Form1_loadpxl_Click);
+    item("savepxl", "Save as Pixolin .pxl sprite library", &Form1::Form1_savepxl_Click);
+    dat->addSeparator()->setObjectName("foofooobar");
+    item("loadpxs", "Import Pixolin .pxs file", &Form1::Form1_loadpxs_Click);
+    item("savepxs", "Export as Pixolin .pxs file", &Form1::Form1_savepxs_Click);
+    dat->addSeparator()->setObjectName("foobar");
+    item("load1", "Import raw (1 Bit w/ Mask)", &Form1::Form1_load1_Click);
+    item("sav1", "Export raw (1 Bit w/ Mask)", &Form1::Form1_sav1_Click);
+    item("exallraw1b", "Export all as raw (1 Bit w/ Mask)", &Form1::Form1_exallraw1b_Click);
+    dat->addSeparator()->setObjectName("foofu");
+    item("sav2", "Export raw (2 Bit w/ Mask)", &Form1::Form1_sav2_Click);
+    item("exrawall2", "Export all as raw (2 Bit w/ Mask)", &Form1::Form1_exrawall2_Click);
+    dat->addSeparator()->setObjectName("foo");
+    QAction* end = dat->addAction("End");
+    end->setObjectName("end");
+    connect(end, &QAction::triggered, this, &QWidget::close);
+}
+
+void Form1::BuildCurrentSpriteFrame() {
+    Frame3 = new QGroupBox("Current sprite", centralWidget());
+    Frame3->setGeometry(8, 0, 289, 377);
+
+    const char* tools[4] = {"Pen", "Line", "Rect", "Floodfill"};
+    const QPoint toolPlaces[4] = {{160, 24}, {160, 40}, {160, 56}, {224, 24}};
+    void (Form1::*toolHandlers[4])() = {&Form1::Form1_Check1_Click, &Form1::Form1_Check2_Click,
+                                        &Form1::Form1_Check3_Click, &Form1::Form1_Check4_Click};
+    for (int n = 0; n < 4; ++n) {
+        Check[n] = new QCheckBox(tools[n], Frame3);
+        Check[n]->setGeometry(toolPlaces[n].x(), toolPlaces[n].y(), 57, 17);
+        connect(Check[n], &QCheckBox::toggled, this, toolHandlers[n]);
+    }
+    Check[0]->setChecked(true);
+
+    const QRect colourPlaces[4] = {{192, 80, 25, 25}, {224, 80, 25, 25}, {256, 80, 25, 25}, {224, 48, 57, 25}};
+    for (int index = 0; index < 4; ++index) {
+        Command2[index] = new ColourButton(Frame3, index == CodeMask ? "Mask (trans)" : "");
+        Command2[index]->setGeometry(colourPlaces[index]);
+        QFont small = Command2[index]->font();
+        small.setPixelSize(10);
+        Command2[index]->setFont(small);
+        connect(Command2[index], &ColourButton::MouseDown, this,
+                [this, index](int button, int shift, float x, float y) {
+                    Form1_Command2_MouseDown(index, button, shift, x, y);
+                });
+    }
+    c = MakePicture(Frame3, 160, 80, 17, 17, 0, false);
+    c2 = MakePicture(Frame3, 168, 88, 17, 17, 0, false);
+    c->raise();  // the primary colour in front
+
+    Frame1 = new QGroupBox("Preview", Frame3);
+    Frame1->setGeometry(8, 16, 145, 89);
+    Picture2 = MakePicture(Frame1, 8, 16, 64, 64, kPreviewBackground, false);
+    Picture3 = MakePicture(Frame1, 80, 32, 32, 32, kPreviewBackground, false);
+    Picture4 = MakePicture(Frame1, 120, 24, 16, 16, kPreviewBackground, false);
+    Picture5 = MakePicture(Frame1, 120, 56, 16, 16, kPreviewBackground, false);
+
+    Picture1 = MakePicture(Frame3, 16, 112, kCanvasSide, kCanvasSide, 0, true);
+    connect(Picture1, &PictureBox::MouseDown, this, &Form1::Form1_Picture1_MouseDown);
+    connect(Picture1, &PictureBox::MouseMove, this, &Form1::Form1_Picture1_MouseMove);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(50);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Form1_Timer1_Timer);
+}
+
+void Form1::BuildSelectSpriteFrame() {
+    Frame2 = new QGroupBox("Select sprite", centralWidget());
+    Frame2->setGeometry(304, 0, 145, 377);
+    // 116 x 241 with its border: 7 sprites to a row.
+    pxl = MakePicture(Frame2, 8, 16, 116 - 2 * kBorder, 241 - 2 * kBorder, kListBackground, true);
+    connect(pxl, &PictureBox::MouseDown, this, &Form1::Form1_pxl_MouseDown);
+    VScroll1 = new QScrollBar(Qt::Vertical, Frame2);
+    VScroll1->setGeometry(125, 16, 16, 241);
+    VScroll1->setRange(0, 0);
+
+    const auto button = [&](const char* caption, int top, void (Form1::*handler)()) {
+        auto* b = new QPushButton(caption, Frame2);
+        b->setGeometry(8, top, 129, 17);
+        connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+    Command1 = button("Add sprite", 264, &Form1::Form1_Command1_Click);
+    Command3 = button("Import && Add sprite", 280, &Form1::Form1_Command3_Click);
+    Command4 = button("Delete selected sprite", 304, &Form1::Form1_Command4_Click);
+    Command5 = button("Undelete selected sprite", 320, &Form1::Form1_Command5_Click);
+    Label1 = new QLabel("Note: Sprites are deleted when a pxl file is exported.", Frame2);
+    Label1->setGeometry(8, 344, 129, 25);
+    Label1->setWordWrap(true);
+    QFont small = Label1->font();
+    small.setPixelSize(10);
+    Label1->setFont(small);
+
+    SpriteTimer = new QTimer(this);
+    SpriteTimer->setInterval(200);
+    connect(SpriteTimer, &QTimer::timeout, this, &Form1::Form1_SpriteTimer_Timer);
+}
+
+// --- Library ---------------------------------------------------------------
+
+void Form1::Form1_Form_Load() {
+    Sprites.assign(1, Sprite{});
+    SpriteDeleted.assign(1, false);
+    PendingPoints = 0;
+    marker_ = Marker{};
+    PrimaryColor = CodeDark;
+    SecondaryColor = CodeLight;
+    PixelColors = kPixelColors;
+    DimColors = kDimColors;
+    for (int index = 0; index < 4; ++index) Command2[index]->SetBackColor(PixelColors[index]);
+    for (int n = 0; n < 8; ++n) BitValue[n] = 1u << n;
+    SetSwatch(c, PrimaryColor);
+    SetSwatch(c2, SecondaryColor);
+    LayOutSpriteListScrollBar();
+}
+
+void Form1::Form1_Command1_Click() {
+    Sprites.push_back(Sprite{});
+    SpriteDeleted.push_back(false);
+    LayOutSpriteListScrollBar();
+}
+
+void Form1::Form1_Command3_Click() {}
+
+void Form1::Form1_Command4_Click() { SpriteDeleted[CurSprite] = true; }
+
+void Form1::Form1_Command5_Click() { SpriteDeleted[CurSprite] = false; }
+
+// --- Tools -----------------------------------------------------------------
+
+void Form1::Form1_Check1_Click() { ToolBoxClicked(0); }
+void Form1::Form1_Check2_Click() { ToolBoxClicked(1); }
+void Form1::Form1_Check3_Click() { ToolBoxClicked(2); }
+void Form1::Form1_Check4_Click() { ToolBoxClicked(3); }
+
+bool Form1::AnyToolTicked() const {
+    return std::any_of(Check.begin(), Check.end(), [](const QCheckBox* box) { return box->isChecked(); });
+}
+
+// At most one box stays ticked. While a shape has its first point, no other
+// tool can be ticked; unticking the shape's own tool abandons the shape.
+// Unticking a box from here raises its click handler again, which then finds
+// nothing more to do.
+void Form1::ToolBoxClicked(int box) {
+    if (PendingPoints != 0) {
+        if (!AnyToolTicked()) {
+            RemoveMarker();
+            PendingPoints = 0;
+            return;
+        }
+        Check[box]->setChecked(false);
+    }
+    if (!Check[box]->isChecked()) return;
+    for (int other = 0; other < 4; ++other) {
+        if (other != box) Check[other]->setChecked(false);
+    }
+}
+
+void Form1::SetSwatch(PictureBox* swatch, uint8_t code) {
+    swatch->SetPicture(Image(swatch->InnerWidth(), swatch->Picture().Height(), PixelColors[code]));
+}
+
+void Form1::Form1_Command2_MouseDown(int Index, int Button, int, float, float) {
+    if (Button == 2) {
+        SecondaryColor = uint8_t(Index);
+        SetSwatch(c2, SecondaryColor);
+    } else {
+        PrimaryColor = uint8_t(Index);
+        SetSwatch(c, PrimaryColor);
+    }
+}
+
+void Form1::Form1_Picture1_MouseMove(int Button, int, float X, float Y) {
+    const Cell cell = CellUnderPointer(X, Y);
+    if (!Check[0]->isChecked()) return;
+    if (Button == 1) Current().Pixels(cell.x, cell.y) = PrimaryColor;
+    if (Button == 2) Current().Pixels(cell.x, cell.y) = SecondaryColor;
+}
+
+void Form1::Form1_Picture1_MouseDown(int Button, int Shift, float X, float Y) {
+    const Cell cell = CellUnderPointer(X, Y);
+    if (Check[0]->isChecked()) {
+        Form1_Picture1_MouseMove(Button, Shift, X, Y);
+    } else if (Check[1]->isChecked() || Check[2]->isChecked()) {
+        PlaceShapePoint(Check[1]->isChecked() ? 1 : 2, cell);
+    } else if (Check[3]->isChecked()) {
+        if (Button == 1) FloodFill(Current(), cell.x, cell.y, PrimaryColor);
+        if (Button == 2) FloodFill(Current(), cell.x, cell.y, SecondaryColor);
+    }
+}
+
+// Any button places a point; the shape is drawn in PrimaryColor.
+void Form1::PlaceShapePoint(int box, Cell cell) {
+    ShapePoints[PendingPoints] = cell;
+    ++PendingPoints;
+    if (PendingPoints == 1) {
+        marker_ = Marker{CurSprite, cell, Current().Pixels(cell.x, cell.y)};
+        Current().Pixels(cell.x, cell.y) = CodeMarker;
+        return;
+    }
+    PendingPoints = 0;
+    // A shape finished on another sprite than the one its marker is in would
+    // leave the marker behind; it is put back first. On the same sprite the
+    // shape covers it.
+    if (marker_.sprite != CurSprite) RemoveMarker();
+    marker_ = Marker{};
+    const Cell p0 = ShapePoints[0], p1 = ShapePoints[1];
+    if (box == 1) {
+        DrawLine(Current(), p0.x, p0.y, p1.x, p1.y, PrimaryColor);
+    } else {
+        FillRect(Current(), p0.x, p0.y, p1.x, p1.y, PrimaryColor);
+    }
+}
+
+void Form1::RemoveMarker() {
+    if (marker_.sprite < 0 || marker_.sprite > SpriteLast()) return;
+    uint8_t& pixel = Sprites[marker_.sprite].Pixels(marker_.cell.x, marker_.cell.y);
+    if (pixel == CodeMarker) pixel = marker_.code;
+    marker_ = Marker{};
+}
+
+// --- Views -----------------------------------------------------------------
+
+void Form1::Form1_Timer1_Timer() {
+    const Sprite& S = Sprites[CurSprite];
+    Image picture4(kSpriteSide, kSpriteSide);
+    DrawSprite(picture4, S, PixelColors);
+    Picture4->SetPicture(picture4);
+    Image picture5 = Picture5->Picture();
+    DrawSpriteOverBackground(picture5, S, PixelColors);
+    Picture5->SetPicture(picture5);
+    Image picture3(32, 32), picture2(64, 64);
+    StretchBlt(picture3, 0, 0, picture4, 2);
+    StretchBlt(picture2, 0, 0, picture4, 4);
+    Picture3->SetPicture(picture3);
+    Picture2->SetPicture(picture2);
+    DrawCanvas(d, picture4);
+    Picture1->SetPicture(d);
+}
+
+void Form1::LayOutSpriteListScrollBar() {
+    // The last value shows the library's last row at the bottom of the list.
+    const int columns = std::max(SpriteListColumns(pxl->InnerWidth()), 1);
+    const int rows = (int(Sprites.size()) + columns - 1) / columns;
+    const int visibleRows = pxl->Picture().Height() / kCellPixels;
+    VScroll1->setMaximum(std::max(rows - visibleRows, 0));
+    VScroll1->setPageStep(visibleRows);
+}
+
+void Form1::Form1_SpriteTimer_Timer() {
+    LayOutSpriteListScrollBar();
+    Image list = pxl->Picture();
+    DrawSpriteList(list, SpriteListState{Sprites, SpriteDeleted, CurSprite, VScroll1->value()}, PixelColors, DimColors);
+    pxl->SetPicture(list);
+    const bool deleted = SpriteDeleted[CurSprite];
+    Command5->setEnabled(deleted);
+    Command4->setEnabled(!deleted);
+}
+
+void Form1::Form1_pxl_MouseDown(int, int, float X, float Y) {
+    const int index = SpriteAt(int(X), int(Y), pxl->InnerWidth(), VScroll1->value(), SpriteLast());
+    if (index >= 0) CurSprite = index;
+}
+
+// --- Files (the file commands come with the sprite file formats) ------------
+
+void Form1::Form1_loadpxl_Click() {}
+void Form1::Form1_savepxl_Click() {}
+void Form1::Form1_loadpxs_Click() {}
+void Form1::Form1_savepxs_Click() {}
+void Form1::Form1_load1_Click() {}
+void Form1::Form1_sav1_Click() {}
+void Form1::Form1_exallraw1b_Click() {}
+void Form1::Form1_sav2_Click() {}
+void Form1::Form1_exrawall2_Click() {}

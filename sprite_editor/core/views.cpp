@@ -1,0 +1,72 @@
+#include "views.h"
+
+#include <algorithm>
+
+void DrawSprite(Image& picture4, const Sprite& sprite, const CodeColours& colours) {
+    for (int y = 0; y < kSpriteSide; ++y) {
+        for (int x = 0; x < kSpriteSide; ++x) picture4.SetPixel(x, y, colours[sprite.Pixels(x, y)]);
+    }
+}
+
+void DrawSpriteOverBackground(Image& picture5, const Sprite& sprite, const CodeColours& colours) {
+    picture5.Clear(kPreviewBackground);
+    for (int y = 0; y < kSpriteSide; ++y) {
+        for (int x = 0; x < kSpriteSide; ++x) {
+            if (sprite.Pixels(x, y) != CodeMask) picture5.SetPixel(x, y, colours[sprite.Pixels(x, y)]);
+        }
+    }
+}
+
+void DrawCanvas(Image& d, const Image& picture4) {
+    StretchBlt(d, 0, 0, picture4, kCanvasSide / kSpriteSide);
+    for (int k = 1; k < kSpriteSide; ++k) {
+        for (int i = 0; i < kCanvasSide; ++i) d.SetPixel(i, 16 * k, kGridColor);
+    }
+    for (int k = 1; k < kSpriteSide; ++k) {
+        for (int i = 0; i < kCanvasSide; ++i) d.SetPixel(16 * k, i, kGridColor);
+    }
+}
+
+int SpriteListColumns(int innerWidth) { return std::max(innerWidth / kCellPixels, 0); }
+
+namespace {
+
+bool OnBorder(int i, int j) { return i == 0 || j == 0 || i == kSpriteSide - 1 || j == kSpriteSide - 1; }
+
+void DrawListCell(Image& pxl, int left, int top, const Sprite& sprite, const CodeColours& colours, bool current) {
+    for (int i = 0; i < kSpriteSide; ++i) {
+        for (int j = 0; j < kSpriteSide; ++j) {
+            Colour c = colours[sprite.Pixels(j, i)];
+            if (current && OnBorder(i, j)) c = Complement(c);
+            pxl.SetPixelClipped(left + j, top + i, c);
+        }
+    }
+}
+
+}  // namespace
+
+void DrawSpriteList(Image& pxl, const SpriteListState& list, const CodeColours& pixelColors,
+                    const CodeColours& dimColors) {
+    pxl.Clear(kListBackground);
+    // A list narrower than one cell still puts one sprite on each row.
+    const int columns = std::max(SpriteListColumns(pxl.Width()), 1);
+    const int count = int(list.Sprites.size());
+    const int firstRow = std::max(list.scrolledRows, 0);
+    const int lastRow = list.scrolledRows + (pxl.Height() + kCellPixels - 1) / kCellPixels;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const int s = row * columns + column;
+            if (s >= count) return;
+            const CodeColours& colours = list.SpriteDeleted[s] ? dimColors : pixelColors;
+            DrawListCell(pxl, column * kCellPixels, (row - list.scrolledRows) * kCellPixels, list.Sprites[s], colours,
+                         s == list.CurSprite);
+        }
+    }
+}
+
+int SpriteAt(int X, int Y, int innerWidth, int scrolledRows, int spriteLast) {
+    if (X < 0 || Y < 0) return -1;
+    const int columns = SpriteListColumns(innerWidth);
+    const int index = (Y / kCellPixels + scrolledRows) * columns + X / kCellPixels;
+    return index <= spriteLast ? index : -1;
+}
