@@ -33,11 +33,14 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes) {
     return true;
 }
 
-// Closes the output; a regular file that could not be written whole is
-// removed rather than left half-written.
-bool CloseOutputFile(int fd, const std::string& path, bool written) {
+// Closes the output. A regular file is cut to the length written: it is
+// written over in place rather than truncated first, which spares the system
+// freeing its old pages and finding new ones. A regular file that could not be
+// written whole is removed rather than left half-written.
+bool CloseOutputFile(int fd, const std::string& path, bool written, size_t length) {
     struct stat info {};
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (written && regular) written = ::ftruncate(fd, off_t(length)) == 0;
     const bool closed = ::close(fd) == 0;
     if (written && closed) return true;
     if (regular) ::unlink(path.c_str());
@@ -107,10 +110,10 @@ std::optional<Bitmap> LoadBitmap(const std::string& path, std::ostream& err) {
 int SaveOutput(const Bitmap& bitmap, Settings& settings, const Palette& palette, std::ostream& err) {
     const std::string& path = *settings.outputFile;
     // A 24-bit bitmap is read where it lies in the input file, so output that
-    // replaces the input itself is built whole before the file is truncated.
+    // replaces the input itself is built whole before the file is written.
     std::optional<std::vector<uint8_t>> whole;
     if (SameFile(*settings.inputFile, path)) whole = BuildOutputFile(bitmap, settings, palette);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
         err << kErrorOpeningOutput;
         return kExitFailure;
@@ -122,7 +125,7 @@ int SaveOutput(const Bitmap& bitmap, Settings& settings, const Palette& palette,
         WriteOutput(fo, bitmap, settings, palette);
     }
     fo.Flush();
-    if (!CloseOutputFile(fd, path, !fo.Failed())) {
+    if (!CloseOutputFile(fd, path, !fo.Failed(), fo.HandedOn())) {
         err << kErrorWritingOutput;
         return kExitFailure;
     }

@@ -28,6 +28,8 @@ public:
     void Flush();
     // True once the sink has refused bytes; later bytes are dropped.
     bool Failed() const { return failed_; }
+    // Bytes handed to the sink so far.
+    size_t HandedOn() const { return handedOn_; }
 
 private:
     // Where `position`, which must not lie in what was handed on, is held.

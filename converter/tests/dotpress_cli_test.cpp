@@ -77,6 +77,12 @@ TEST_F(Dotpress, ConvertsIntoTheOutputFile) {
     EXPECT_EQ(Load("out.raw"), std::vector<uint8_t>(32 * 16, 0x07));
 }
 
+TEST_F(Dotpress, AnExistingLongerOutputIsReplacedWhole) {
+    SaveFile(dir / "out.raw", std::vector<uint8_t>(100000, 0xAA));
+    EXPECT_EQ(Run({"-e", "in.bmp", "out.raw"}).status, 0);
+    EXPECT_EQ(Load("out.raw"), std::vector<uint8_t>(32 * 16, 0x07));
+}
+
 TEST_F(Dotpress, UnlistedLetterKeepsTheDefaultLayout) {
     EXPECT_EQ(Run({"-x", "in.bmp", "out.raw"}).status, 0);
     EXPECT_EQ(Load("out.raw"), Convert({"-t"}, SolidBmp(32, 16, kRed)));
