@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "file_access.h"
 #include "picture_box.h"
 #include "views.h"
 
@@ -186,8 +187,6 @@ void Form1::Form1_Command1_Click() {
     LayOutSpriteListScrollBar();
 }
 
-void Form1::Form1_Command3_Click() {}
-
 void Form1::Form1_Command4_Click() { SpriteDeleted[CurSprite] = true; }
 
 void Form1::Form1_Command5_Click() { SpriteDeleted[CurSprite] = false; }
@@ -328,14 +327,135 @@ void Form1::Form1_pxl_MouseDown(int, int, float X, float Y) {
     if (index >= 0) CurSprite = index;
 }
 
-// --- Files (the file commands come with the sprite file formats) ------------
+// --- Files -------------------------------------------------------------------
 
-void Form1::Form1_loadpxl_Click() {}
-void Form1::Form1_savepxl_Click() {}
-void Form1::Form1_loadpxs_Click() {}
-void Form1::Form1_savepxs_Click() {}
-void Form1::Form1_load1_Click() {}
-void Form1::Form1_sav1_Click() {}
-void Form1::Form1_exallraw1b_Click() {}
-void Form1::Form1_sav2_Click() {}
-void Form1::Form1_exrawall2_Click() {}
+namespace {
+
+constexpr const char* kLibraryFilter = "Pixolin library (*.pxl) |*.pxl";
+constexpr const char* kSpriteFilter = "Pixolin sprite (*.pxs) |*.pxs";
+constexpr const char* kRaw1Filter = "RAW 1 bit PM sprite with Mask (*.*) |*.*";
+constexpr const char* kRaw1AllFilter = "RAW 1 bit PM sprite data (*.*) |*.*";
+constexpr const char* kExportRaw = "Export RAW";
+
+}  // namespace
+
+QString Form1::AskOpenFile(const char* filter, const char* title) {
+    cdlg->filter = filter;
+    cdlg->title = title;
+    cdlg->fileName.clear();
+    cdlg->ShowOpen();
+    return cdlg->fileName;
+}
+
+QString Form1::AskSaveFile(const char* filter, const char* title) {
+    cdlg->filter = filter;
+    cdlg->title = title;
+    cdlg->fileName.clear();
+    cdlg->ShowSave();
+    return cdlg->fileName;
+}
+
+void Form1::SaveFile(const QString& path, const std::vector<uint8_t>& bytes) {
+    WriteWholeFile(path, bytes, *messageBox);
+}
+
+void Form1::ReplaceLibrary(std::vector<Sprite> sprites) {
+    Sprites = std::move(sprites);
+    SpriteDeleted.assign(Sprites.size(), false);
+    CurSprite = 0;
+    marker_ = Marker{};  // a pending shape's marker went with the old library
+    LayOutSpriteListScrollBar();
+}
+
+void Form1::Form1_savepxl_Click() {
+    const QString path = AskSaveFile(kLibraryFilter, "Save .pxl file");
+    if (!path.isEmpty()) SaveFile(path, WriteLibraryFile(Sprites, SpriteDeleted));
+}
+
+void Form1::Form1_loadpxl_Click() {
+    const QString path = AskOpenFile(kLibraryFilter, "Load .pxl file");
+    if (path.isEmpty()) return;
+    const std::optional<std::vector<uint8_t>> file = ReadWholeFile(path, *messageBox);
+    if (!file) return;
+    std::optional<std::vector<Sprite>> sprites = ReadLibraryFile(*file);
+    if (!sprites) {
+        messageBox->Show("Invalid file", "ERROR", MessageIcon::Error);
+        return;
+    }
+    ReplaceLibrary(std::move(*sprites));
+}
+
+void Form1::Form1_savepxs_Click() {
+    const QString path = AskSaveFile(kSpriteFilter, "Save .pxs file");
+    if (!path.isEmpty()) SaveFile(path, WriteSpriteFile(Current()));
+}
+
+void Form1::Form1_loadpxs_Click() {
+    const QString path = AskOpenFile(kSpriteFilter, "Open .pxs file");
+    if (path.isEmpty()) return;
+    const std::optional<std::vector<uint8_t>> file = ReadWholeFile(path, *messageBox);
+    if (!file) return;
+    const std::optional<Sprite> sprite = ReadSpriteFile(*file);
+    if (!sprite) {
+        messageBox->Show("PXS file is corrupt", "Error", MessageIcon::Error);
+        return;
+    }
+    if (marker_.sprite == CurSprite) marker_ = Marker{};
+    Current() = *sprite;
+    SpriteDeleted[CurSprite] = false;
+}
+
+void Form1::Form1_Command3_Click() {
+    Form1_Command1_Click();
+    CurSprite = SpriteLast();
+    Form1_loadpxs_Click();
+}
+
+// The file is read and checked before the library is reset.
+void Form1::Form1_load1_Click() {
+    const QString path = AskOpenFile(kRaw1Filter, "Import RAW");
+    if (path.isEmpty()) return;
+    const std::optional<std::vector<uint8_t>> file = ReadWholeFile(path, *messageBox);
+    if (!file) return;
+    if (file->size() < kRawSpriteBlockSize) {
+        messageBox->Show(QString("%1 holds %2 bytes: raw sprite data takes %3 bytes a sprite.")
+                             .arg(path)
+                             .arg(file->size())
+                             .arg(kRawSpriteBlockSize),
+                         "Error", MessageIcon::Error);
+        return;
+    }
+    Form1_Form_Load();
+    CurSprite = 0;
+    Sprites[0] = DecodeRawSpriteBlock(std::span<const uint8_t, kRawSpriteBlockSize>(file->data(), kRawSpriteBlockSize));
+}
+
+void Form1::Form1_sav1_Click() {
+    const QString path = AskSaveFile(kRaw1Filter, kExportRaw);
+    if (!path.isEmpty()) SaveFile(path, EncodeRawSprites(std::span(&Current(), 1), IsDark));
+}
+
+void Form1::Form1_exallraw1b_Click() {
+    const QString path = AskSaveFile(kRaw1AllFilter, kExportRaw);
+    if (!path.isEmpty()) SaveFile(path, EncodeRawSprites(Sprites, IsDarkOrGrey));
+}
+
+void Form1::ExportFrames(std::span<const Sprite> sprites, const char* firstFilter, PixelTest first,
+                         const char* secondFilter, PixelTest second) {
+    const QString firstPath = AskSaveFile(firstFilter, kExportRaw);
+    if (!firstPath.isEmpty()) SaveFile(firstPath, EncodeRawSprites(sprites, first));
+    cdlg->filter = secondFilter;  // the title stays, the name starts with the first one
+    cdlg->ShowSave();
+    if (!cdlg->fileName.isEmpty()) SaveFile(cdlg->fileName, EncodeRawSprites(sprites, second));
+}
+
+// Grey pixels form complementary checkerboards in the two frames.
+void Form1::Form1_sav2_Click() {
+    ExportFrames(std::span(&Current(), 1), "RAW 2 bit PM sprite with Mask - frame 1 (*.*) |*.*", IsDarkOrOddGrey,
+                 "RAW 2 bit PM sprite with Mask - frame 2 (*.*) |*.*", IsDarkOrEvenGrey);
+}
+
+void Form1::Form1_exrawall2_Click() {
+    ExportFrames(Sprites, "RAW 1 bit PM sprite data - screen 1 (*.*) |*.*", IsDarkOrEvenGrey,
+                 "RAW 1 bit PM sprite data - screen 2 (*.*) |*.*", IsDarkOrOddGrey);
+}

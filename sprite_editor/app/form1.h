@@ -12,6 +12,7 @@
 #include "drawing.h"
 #include "image.h"
 #include "sprite.h"
+#include "sprite_files.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -111,6 +112,17 @@ private:
     void RemoveMarker();
     void SetSwatch(PictureBox* swatch, uint8_t code);
     void LayOutSpriteListScrollBar();
+
+    // The file dialog set up afresh: filter, title, an empty name; the chosen
+    // name, empty when cancelled.
+    QString AskOpenFile(const char* filter, const char* title);
+    QString AskSaveFile(const char* filter, const char* title);
+    void SaveFile(const QString& path, const std::vector<uint8_t>& bytes);
+    void ReplaceLibrary(std::vector<Sprite> sprites);
+    // Two save dialogs, the second starting with the first one's name; each
+    // chosen name gets its own frame of the sprites.
+    void ExportFrames(std::span<const Sprite> sprites, const char* firstFilter, PixelTest first,
+                      const char* secondFilter, PixelTest second);
 
     // Where the first point of a pending line or rectangle put its marker, and
     // the code the marker replaced, to put back when the shape is abandoned.

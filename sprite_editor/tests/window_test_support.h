@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 

@@ -1,0 +1,54 @@
+// Pixolin's files, as pure functions between bytes and sprites: the library
+// file (.pxl), the single sprite file (.pxs) and the raw Pokemon Mini sprite
+// data with mask.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "sprite.h"
+
+// --- Library file: "PXL", the last index L (32-bit signed, little-endian), then
+// L + 1 sprite records of 256 bytes. Deleted sprites are left out.
+
+std::vector<uint8_t> WriteLibraryFile(const std::vector<Sprite>& sprites, const std::vector<bool>& deleted);
+
+// The sprites of a library file; none when the magic is wrong or the file is
+// too short for the records its last index announces. A last index of -1 (a
+// library whose every sprite was deleted) reads as one blank sprite, so a
+// library is never empty.
+std::optional<std::vector<Sprite>> ReadLibraryFile(std::span<const uint8_t> file);
+
+// --- Single sprite file: "PMSPR" and one sprite record.
+
+std::vector<uint8_t> WriteSpriteFile(const Sprite& sprite);
+// None when the magic is wrong or the file ends before the record does.
+std::optional<Sprite> ReadSpriteFile(std::span<const uint8_t> file);
+
+// --- Raw sprite data: RawSpriteBlocks back to back, no header.
+
+inline constexpr size_t kRawSpriteBlockSize = 64;
+using RawSpriteBlock = std::array<uint8_t, kRawSpriteBlockSize>;
+
+// Which pixels set their bit in a group: the code and place of a pixel.
+using PixelTest = bool (*)(uint8_t code, int x, int y);
+
+bool IsMask(uint8_t code, int x, int y);            // transparent
+bool IsDark(uint8_t code, int x, int y);            // dark only: grey is light
+bool IsDarkOrGrey(uint8_t code, int x, int y);      // grey counts as dark
+bool IsDarkOrOddGrey(uint8_t code, int x, int y);   // grey where x + y is odd
+bool IsDarkOrEvenGrey(uint8_t code, int x, int y);  // grey where x + y is even
+
+// Four pieces of 16 bytes: left mask, left image, right mask, right image.
+// Byte k of a group is the strip of column x0 + k; bit b is row y0 + b.
+RawSpriteBlock EncodeRawSpriteBlock(const Sprite& sprite, PixelTest image);
+
+// The blocks of the given sprites, in order, one image test for all.
+std::vector<uint8_t> EncodeRawSprites(std::span<const Sprite> sprites, PixelTest image);
+
+// A mask bit gives a transparent pixel, else an image bit a dark one, else the
+// pixel is light.
+Sprite DecodeRawSpriteBlock(std::span<const uint8_t, kRawSpriteBlockSize> block);
