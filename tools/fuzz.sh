@@ -1,8 +1,8 @@
 #!/bin/sh
 # make fuzz: builds every fuzz target with clang and libFuzzer, then runs each
-# for FUZZ_SECONDS seconds on its corpus in build/fuzz/corpus/<target>, seeded
-# by the target's seed writer when there is one. A finding stops the run with
-# the crashing input saved in build/fuzz/findings/.
+# (or those named in FUZZ_TARGETS) for FUZZ_SECONDS seconds on its corpus in
+# build/fuzz/corpus/<target>, seeded by the seed writers. A finding stops the
+# run with the crashing input saved in build/fuzz/findings/.
 set -eu
 
 seconds=${FUZZ_SECONDS:-60}
@@ -22,10 +22,16 @@ cmake --build "$build" --target fuzzers
 
 mkdir -p "$build/findings"
 for target in "$build"/bin/*_fuzz; do
-    name=$(basename "$target")
+    mkdir -p "$build/corpus/$(basename "$target")"
+done
+# Seed writers: one corpus folder per target they seed, in the targets' order.
+"$build/bin/dotpress_fuzz_seeds" "$build/corpus/dotpress_fuzz"
+"$build/bin/pixolin_fuzz_seeds" "$build/corpus/pixolin_library_file_fuzz" "$build/corpus/pixolin_sprite_file_fuzz"
+
+targets=${FUZZ_TARGETS:-$(cd "$build/bin" && echo *_fuzz)}
+for name in $targets; do
+    target="$build/bin/$name"
     corpus="$build/corpus/$name"
-    mkdir -p "$corpus"
-    [ -x "${target}_seeds" ] && "${target}_seeds" "$corpus"
     echo "== $name for $seconds s"
     "$target" "$corpus" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
         -malloc_limit_mb=2 -rss_limit_mb=1024 -print_final_stats=1 \
