@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <set>
 
 #include "views.h"
 #include "window_test_support.h"
@@ -295,6 +296,25 @@ TEST(Views, TheCanvasWidgetShowsThePicture) {
             const Colour c = w->d.Pixel(x, y);
             ASSERT_EQ(shown.pixel(x, y), qRgb(int(Red(c)), int(Green(c)), int(Blue(c)))) << x << "," << y;
         }
+    }
+}
+
+// Pixels are replicated, never blended: whatever the screen's scale factor,
+// every pixel shown has one of the picture's colours. (Also run with
+// QT_SCALE_FACTOR=1.5.)
+TEST(Views, PixelViewsAreNeverSmoothed) {
+    TestWindow w;
+    for (int i = 0; i < 256; i += 3) w->Sprites[0].bytes[i] = uint8_t(i % 4);
+    w->Form1_Timer1_Timer();
+    for (PictureBox* box : {w->Picture1, w->Picture2, w->Picture3}) {
+        const QPixmap grabbed = box->grab(box->contentsRect());
+        const QImage shown = grabbed.toImage();
+        std::set<QRgb> allowed;
+        for (Colour c : box->Picture().Pixels()) allowed.insert(qRgb(int(Red(c)), int(Green(c)), int(Blue(c))));
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                ASSERT_TRUE(allowed.count(shown.pixel(x, y) | 0xFF000000)) << x << "," << y << " at scale "
+                                                                            << grabbed.devicePixelRatio();
     }
 }
 
