@@ -1,0 +1,284 @@
+#include "form1.h"
+
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <utility>
+
+#include "image_conversion.h"
+#include "map_editing.h"
+#include "map_view.h"
+#include "picture_box.h"
+#include "tile_set.h"
+
+namespace {
+
+constexpr int kClientWidth = 553;
+constexpr int kClientHeight = 352;
+constexpr int kCanvasInset = 5;  // the canvas's top-left corner inside the viewport, unscrolled
+constexpr int kRedrawInterval = 50;
+constexpr int kScrollSingleStep = 8;
+constexpr int kScrollPageStep = 128;
+// The controls' sizes suit a compact dialog font, with frames whose caption
+// sits on their border line; at the desktop's usual sizes the captions would
+// not fit.
+constexpr const char* kCompactStyle =
+    "QWidget { font-size: 10px; }"
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+    "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0px; padding: 0 2px; }"
+    "QPushButton { padding: 0px; }";
+
+void LayOutScrollBar(QScrollBar* bar, int canvasExtent, int viewportExtent) {
+    if (const auto maximum = tilora::ScrollMaximum(canvasExtent, viewportExtent)) {
+        bar->setMaximum(*maximum);
+        bar->setEnabled(true);
+    } else {
+        bar->setEnabled(false);
+    }
+}
+
+QScrollBar* NewScrollBar(Qt::Orientation orientation, QWidget* parent, QRect geometry) {
+    auto* bar = new QScrollBar(orientation, parent);
+    bar->setGeometry(geometry);
+    bar->setRange(0, 0);
+    bar->setEnabled(false);
+    bar->setSingleStep(kScrollSingleStep);
+    bar->setPageStep(kScrollPageStep);
+    // The canvas moves when the thumb is let go, not while it is dragged.
+    bar->setTracking(false);
+    return bar;
+}
+
+template <typename Widget, typename... Arguments>
+Widget* Place(QRect geometry, Arguments&&... arguments) {
+    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+}  // namespace
+
+Form1::Form1(std::unique_ptr<FileDialog> cdlg, std::unique_ptr<MessageBox> messageBox)
+    : cdlg(std::move(cdlg)),
+      messageBox(std::move(messageBox)),
+      pickerPicture_(tilora::kSheetSize, tilora::kSheetSize, tilora::kGrey) {
+    setWindowTitle(QStringLiteral("Tilora map editor 0.9"));
+    CreateMenu();
+    auto* client = new QWidget(this);
+    client->setFixedSize(kClientWidth, kClientHeight);
+    client->setStyleSheet(QLatin1String(kCompactStyle));
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    CreateMapView(client);
+    CreateTileSetFrame(client);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(kRedrawInterval);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Form1_Timer1_Timer);
+}
+
+Form1::~Form1() = default;
+
+void Form1::CreateMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("file"));
+    const auto item = [file](const char* name, const QString& caption) {
+        QAction* action = file->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+    const auto separator = [file](const char* name) {
+        file->addSeparator()->setObjectName(QLatin1String(name));
+    };
+    connect(item("new", QStringLiteral("New")), &QAction::triggered, this, &Form1::Form1_new_Click);
+    separator("sapcer123");
+    item("tlpload", QStringLiteral("Load *.tlp file"));
+    item("tlpsave", QStringLiteral("Save *.tlp file"));
+    separator("foo");
+    item("Load", QStringLiteral("Import map"));
+    item("LoadSpecial", QStringLiteral("Import map (with screen repeat)"));
+    item("save", QStringLiteral("Export map"));
+    item("SaveSpecial", QStringLiteral("Export map (repeat 1 screen width at end of map)"));
+    separator("foobar");
+    connect(item("end", QStringLiteral("End")), &QAction::triggered, this, &Form1::Form1_end_Click);
+}
+
+void Form1::CreateMapView(QWidget* client) {
+    Picture1 = Place<QWidget>({8, 8, 361, 316}, client);
+    // Before the first map the canvas is a grey area filling the viewport.
+    Picture2 = Place<PictureBox>({kCanvasInset, kCanvasInset, 361 - 2 * kCanvasInset,
+                                  316 - 2 * kCanvasInset},
+                                 Picture1, ToQColor(tilora::kGrey));
+    HScroll1 = NewScrollBar(Qt::Horizontal, client, {8, 328, 361, 17});
+    VScroll1 = NewScrollBar(Qt::Vertical, client, {376, 8, 17, 321});
+    connect(Picture2, &PictureBox::MouseDown, this, &Form1::Form1_Picture2_MouseDown);
+    connect(Picture2, &PictureBox::MouseMove, this, &Form1::Form1_Picture2_MouseMove);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &Form1::Form1_HScroll1_Change);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::Form1_VScroll1_Change);
+}
+
+void Form1::CreateTileSetFrame(QWidget* client) {
+    Frame1 = Place<QGroupBox>({400, 8, 145, 337}, QStringLiteral("Tile set"), client);
+    Label1 = Place<QLabel>({8, 16, 49, 17}, QStringLiteral("Selected:"), Frame1);
+    Label2 = Place<QLabel>({56, 16, 25, 17}, QStringLiteral("0"), Frame1);
+    Picture4 = Place<PictureBox>({80, 18, 8, 8}, Frame1, palette().window().color());
+    Picture3 = Place<PictureBox>({8, 32, 128, 128}, Frame1, ToQColor(tilora::kGrey));
+    Command1 = Place<QPushButton>({8, 168, 129, 25}, QStringLiteral("Load tiles"), Frame1);
+    Command1->setEnabled(false);
+    connect(Picture3, &PictureBox::MouseDown, this, &Form1::Form1_Picture3_MouseDown);
+    connect(Picture3, &PictureBox::MouseMove, this, &Form1::Form1_Picture3_MouseMove);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Form1_Command1_Click);
+    CreateZoomOptions();
+    CreateTileModeFrame();
+}
+
+void Form1::CreateZoomOptions() {
+    Option1 = new QButtonGroup(this);  // exclusive, yet none is selected at start
+    const struct {
+        int index;
+        const char* caption;
+        int top;
+    } options[] = {{8, "Zoom 1x", 200}, {16, "Zoom 2x", 216}, {32, "Zoom 4x", 232}};
+    for (const auto& option : options) {
+        Option1->addButton(
+            Place<QRadioButton>({8, option.top, 113, 20}, QLatin1String(option.caption), Frame1),
+            option.index);
+    }
+    connect(Option1, &QButtonGroup::idClicked, this, &Form1::Form1_Option1_Click);
+}
+
+void Form1::CreateTileModeFrame() {
+    Frame2 = Place<QGroupBox>({8, 256, 129, 65}, Frame1);
+    Option2 = Place<QRadioButton>({8, 8, 113, 17}, QStringLiteral("8x8 mode"), Frame2);
+    Option3 = Place<QRadioButton>({8, 24, 97, 17}, QStringLiteral("16x16 mode"), Frame2);
+    Option2->setChecked(true);
+    Command2 = Place<QPushButton>({8, 48, 57, 17}, QStringLiteral("Command2"), Frame2);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Form1_Command2_Click);
+}
+
+void Form1::Restart(int16_t width, int16_t height) {
+    if (!tilora::NewMap(*this, width, height)) return;
+    ZoomTo1x(width, height);
+    MapWidth = width;
+    MapHeight = height;
+    Form1_Command1_Click();
+    Timer1->start();
+    Command1->setEnabled(true);
+}
+
+void Form1::Setup() { ZoomTo1x(MapWidth, MapHeight); }
+
+// Selecting "Zoom 1x" runs its handler, which sizes the canvas for the map
+// size still in MapWidth and MapHeight; the canvas is then sized for the map
+// being made.
+void Form1::ZoomTo1x(int width, int height) {
+    Zoom = 8;
+    Option1->button(8)->click();
+    SizeCanvas(Zoom * width, Zoom * height);
+}
+
+void Form1::Form1_new_Click() { Restart(12, 8); }
+
+void Form1::Form1_end_Click() { close(); }
+
+void Form1::Form1_Command1_Click() {
+    cdlg->title = QStringLiteral("Open Tilemap");
+    cdlg->filter = QStringLiteral("Bitmap (*.bmp) |*.bmp");
+    cdlg->fileName.clear();
+    cdlg->ShowOpen();
+    if (!cdlg->fileName.isEmpty()) {
+        const QString previous = std::exchange(TileFile, cdlg->fileName);
+        if (!LoadTileSet()) TileFile = previous;
+    }
+    show();
+}
+
+// A file that is no picture leaves the tile set as it was and says so.
+bool Form1::LoadTileSet() {
+    show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QImage bitmap(TileFile);
+    if (bitmap.isNull()) {
+        messageBox->Show(QStringLiteral("Cannot read this file as a picture:\n") + TileFile,
+                         QStringLiteral("Error"), MessageIcon::Error);
+        return false;
+    }
+    tilora::LoadTileSet(*this, FromQImage(bitmap));
+    return true;
+}
+
+void Form1::Form1_Command2_Click() { tilora::FillWith16x16Tile(*this); }
+
+void Form1::Form1_Option1_Click(int Index) {
+    Zoom = Index;
+    SizeCanvas(MapWidth * Zoom, MapHeight * Zoom);
+}
+
+void Form1::SizeCanvas(int width, int height) {
+    Picture2->resize(width, height);
+    LayOutScrollBars();
+}
+
+void Form1::LayOutScrollBars() {
+    LayOutScrollBar(HScroll1, Picture2->width(), Picture1->width());
+    LayOutScrollBar(VScroll1, Picture2->height(), Picture1->height());
+}
+
+void Form1::Form1_Picture2_MouseDown(int Button, int /*Shift*/, int X, int Y) {
+    const auto mode = Option2->isChecked() ? tilora::TileMode::Tiles8x8 : tilora::TileMode::Tiles16x16;
+    tilora::CanvasMouseDown(*this, mode, Button, X, Y);
+}
+
+void Form1::Form1_Picture2_MouseMove(int Button, int /*Shift*/, int X, int Y) {
+    tilora::CanvasMouseMove(*this, Button, X, Y);
+}
+
+void Form1::Form1_Picture3_MouseDown(int /*Button*/, int /*Shift*/, int X, int Y) {
+    SelTile = tilora::PickerTileAt(X, Y);
+    Label2->setText(QString::number(SelTile));
+}
+
+void Form1::Form1_Picture3_MouseMove(int /*Button*/, int /*Shift*/, int X, int Y) {
+    HoverTile = tilora::PickerTileAt(X, Y);
+}
+
+void Form1::Form1_HScroll1_Change() {
+    Picture2->move(kCanvasInset - HScroll1->value(), Picture2->y());
+    CanvasMoved();
+}
+
+void Form1::Form1_VScroll1_Change() {
+    Picture2->move(Picture2->x(), kCanvasInset - VScroll1->value());
+    CanvasMoved();
+}
+
+// The canvas shows only the part of the map drawn for the viewport; the part
+// a scroll brings into view is drawn at once rather than at the next tick, as
+// a canvas drawn whole would show it.
+void Form1::CanvasMoved() {
+    if (Timer1->isActive()) DrawMap();
+}
+
+void Form1::Form1_Timer1_Timer() {
+    DrawMap();
+    tilora::DrawPicker(*this, pickerPicture_);
+    Picture3->ShowPicture(pickerPicture_);
+    tilora::DrawPreview(*this, previewPicture_);
+    Picture4->ShowPicture(previewPicture_);
+}
+
+void Form1::DrawMap() {
+    const QRect canvas = Picture2->geometry();
+    const tilora::Rect visible = tilora::VisibleCanvasRect(
+        {canvas.x(), canvas.y(), canvas.width(), canvas.height()}, Picture1->width(), Picture1->height());
+    const tilora::Rect drawn = tilora::DrawMap(*this, visible, mapPicture_);
+    Picture2->ShowPicture(mapPicture_, {drawn.x, drawn.y});
+}

@@ -1,0 +1,89 @@
+// Tilora's editor window: the map document and editor state, the controls,
+// and one handler per control event.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+#include "dialogs.h"
+#include "editor_state.h"
+#include "rgb_image.h"
+
+class PictureBox;
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+
+class Form1 : public QMainWindow, public tilora::EditorState {
+    Q_OBJECT
+public:
+    Form1(std::unique_ptr<FileDialog> cdlg, std::unique_ptr<MessageBox> messageBox);
+    ~Form1() override;
+
+    // An empty map of width x height tiles at zoom 1x, then the tile dialog.
+    void Restart(int16_t width, int16_t height);
+    // The view laid out again for a map that was read whole.
+    void Setup();
+
+    void Form1_new_Click();
+    void Form1_end_Click();
+    void Form1_Command1_Click();
+    void Form1_Command2_Click();
+    void Form1_Option1_Click(int Index);
+    void Form1_Picture2_MouseDown(int Button, int Shift, int X, int Y);
+    void Form1_Picture2_MouseMove(int Button, int Shift, int X, int Y);
+    void Form1_Picture3_MouseDown(int Button, int Shift, int X, int Y);
+    void Form1_Picture3_MouseMove(int Button, int Shift, int X, int Y);
+    void Form1_HScroll1_Change();
+    void Form1_VScroll1_Change();
+    void Form1_Timer1_Timer();
+
+    QString TileFile;
+
+    QWidget* Picture1;     // viewport, clips the canvas
+    PictureBox* Picture2;  // map canvas
+    QScrollBar* HScroll1;
+    QScrollBar* VScroll1;
+    QGroupBox* Frame1;
+    QLabel* Label1;
+    QLabel* Label2;        // SelTile
+    PictureBox* Picture4;  // preview of the selected tile
+    PictureBox* Picture3;  // tile picker
+    QPushButton* Command1;
+    QButtonGroup* Option1;  // the zoom options; a member's id is its zoom
+    QGroupBox* Frame2;
+    QRadioButton* Option2;  // 8x8 mode
+    QRadioButton* Option3;  // 16x16 mode
+    QPushButton* Command2;
+    QTimer* Timer1;
+    std::unique_ptr<FileDialog> cdlg;
+    std::unique_ptr<MessageBox> messageBox;
+
+private:
+    void CreateMenu();
+    void CreateMapView(QWidget* client);
+    void CreateTileSetFrame(QWidget* client);
+    void CreateZoomOptions();
+    void CreateTileModeFrame();
+
+    bool LoadTileSet();
+    void ZoomTo1x(int width, int height);
+    void SizeCanvas(int width, int height);
+    void LayOutScrollBars();
+    void CanvasMoved();
+    void DrawMap();
+
+    // What the canvas, the picker and the preview are drawn into. The picker's
+    // picture persists from tick to tick: cells no tile is drawn into keep
+    // what they showed.
+    tilora::RgbImage mapPicture_;
+    tilora::RgbImage pickerPicture_;
+    tilora::RgbImage previewPicture_;
+};

@@ -1,0 +1,66 @@
+// The map document and the editor state of Tilora's window, and the
+// off-screen tile pictures it draws from.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "rgb_image.h"
+
+namespace tilora {
+
+// A map-sized array of bytes indexed (x, y). Cell (x, y) lies at x + y * width,
+// row by row from the top row: the order in which the map files store them.
+class CellArray {
+public:
+    CellArray() = default;
+    // Every cell 0; throws std::bad_alloc when the map does not fit in memory.
+    CellArray(int32_t width, int32_t height)
+        : width_(width), height_(height), cells_(size_t(width) * size_t(height)) {}
+
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
+    bool Contains(int32_t x, int32_t y) const {
+        return x >= 0 && y >= 0 && x < width_ && y < height_;
+    }
+    uint8_t& operator()(int32_t x, int32_t y) { return cells_[Index(x, y)]; }
+    uint8_t operator()(int32_t x, int32_t y) const { return cells_[Index(x, y)]; }
+    const std::vector<uint8_t>& Bytes() const { return cells_; }
+
+private:
+    size_t Index(int32_t x, int32_t y) const { return size_t(x) + size_t(y) * size_t(width_); }
+
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    std::vector<uint8_t> cells_;
+};
+
+constexpr int kTileSize = 8;       // a tile is 8 x 8 pixels
+constexpr int kSheetColumns = 16;  // tiles to a row of the tile sheet
+constexpr int kSheetSize = kSheetColumns * kTileSize;
+constexpr int kTileCount = kSheetColumns * kSheetColumns;
+
+// Everything the editor window keeps, under the names its handlers use. The
+// arrays are empty and every number 0 until the first map exists.
+struct EditorState {
+    CellArray MapTiles;  // tile number of each cell
+    CellArray MapCol;    // col flag of each cell, 0 or 1
+    int32_t MapWidth = 0;
+    int32_t MapHeight = 0;
+    int32_t TileLastCol = 0;  // last whole tile column of the loaded bitmap
+    int32_t TileLastRow = 0;
+    uint8_t SelTile = 0;
+    uint8_t HoverTile = 0;
+    int32_t Zoom = 0;  // screen pixels per cell: 8, 16 or 32
+    int32_t CursorX = 0;
+    int32_t CursorY = 0;
+    int32_t LastColX = 0;
+    int32_t LastColY = 0;
+
+    RgbImage dummy;                                // the tile bitmap as loaded
+    RgbImage dumm{kSheetSize, kSheetSize};         // tile sheet, 16 tiles to a row
+    RgbImage Picture5{kSheetSize, kSheetSize};     // the sheet's red components only
+};
+
+}  // namespace tilora
