@@ -37,12 +37,16 @@ constexpr const char* kCompactStyle =
     "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0px; padding: 0 2px; }"
     "QPushButton { padding: 0px; }";
 
+// A bar that is disabled keeps its maximum, but its value goes back to 0: a
+// canvas that fits the viewport must lie in view, where no disabled bar could
+// bring it back from.
 void LayOutScrollBar(QScrollBar* bar, int canvasExtent, int viewportExtent) {
     if (const auto maximum = tilora::ScrollMaximum(canvasExtent, viewportExtent)) {
         bar->setMaximum(*maximum);
         bar->setEnabled(true);
     } else {
         bar->setEnabled(false);
+        bar->setValue(0);
     }
 }
 

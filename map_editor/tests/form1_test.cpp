@@ -323,14 +323,24 @@ TEST_F(Form1Test, ScrollBarsFollowTheCanvasAndMoveItOverTheWholeMap) {
         form->CursorY = c.height - 1;
         ExpectViewportShowsTheMap();
     }
+    // A canvas that fits disables its bar, which keeps its maximum but goes back
+    // to 0, so that the map is in view (a disabled bar could not bring it back).
     form->VScroll1->setValue(0);
-    NewMap(12, 8);  // a canvas that fits disables its bar, which keeps maximum and value
+    NewMap(12, 8);
     ChooseZoom(32);
     form->HScroll1->setValue(38);
+    form->VScroll1->setValue(200);
     ChooseZoom(8);
     EXPECT_FALSE(form->HScroll1->isEnabled());
-    EXPECT_EQ(std::pair(form->HScroll1->maximum(), form->HScroll1->value()), std::pair(38, 38));
-    EXPECT_EQ(form->Picture2->geometry(), QRect(-33, 5, 96, 64));
+    EXPECT_FALSE(form->VScroll1->isEnabled());
+    EXPECT_EQ(std::pair(form->HScroll1->maximum(), form->HScroll1->value()), std::pair(38, 0));
+    EXPECT_EQ(form->VScroll1->value(), 0);
+    EXPECT_EQ(form->Picture2->geometry(), QRect(5, 5, 96, 64));
+    // The same after scrolling far into a large map and making a small one.
+    NewMap(200, 200);
+    form->HScroll1->setValue(1500);
+    NewMap(12, 8);
+    EXPECT_EQ(form->Picture2->pos(), QPoint(5, 5));
 }
 
 }  // namespace

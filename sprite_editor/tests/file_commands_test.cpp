@@ -153,14 +153,14 @@ std::vector<uint8_t> Text(const std::string& t) { return std::vector<uint8_t>(t.
 
 std::vector<uint8_t> ShortLibrary() {
     std::vector<uint8_t> file = WriteLibraryFile({Sprite{}, Sprite{}}, {false, false});
-    file.resize(file.size() - 10);
+    file.erase(file.end() - 10, file.end());
     return file;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusedFile,
     testing::Values(
-        Refusal{"LowerCaseLibrary", &Form1::Form1_loadpxl_Click, Text("pxl\0\0\0\0"), "Invalid file", "ERROR"},
+        Refusal{"LowerCaseLibrary", &Form1::Form1_loadpxl_Click, {'p', 'x', 'l', 0, 0, 0, 0}, "Invalid file", "ERROR"},
         Refusal{"SpriteFileAsLibrary", &Form1::Form1_loadpxl_Click, WriteSpriteFile(Sprite{}), "Invalid file", "ERROR"},
         Refusal{"ShortLibrary", &Form1::Form1_loadpxl_Click, ShortLibrary(), "Invalid file", "ERROR"},
         Refusal{"HeaderOnly", &Form1::Form1_loadpxl_Click, Text("PXL"), "Invalid file", "ERROR"},
