@@ -17,16 +17,16 @@ int main(int argc, char** argv) {
     for (uint16_t depth : {1, 2, 4, 8, 24}) {
         for (uint32_t header : {40u, 124u}) {
             for (bool topDown : {false, true}) {
-                BmpSpec spec{.width = 5 + depth % 7, .height = 9, .depth = depth, .topDown = topDown,
+                BmpFields fields{.width = 5 + depth % 7, .height = 9, .depth = depth, .topDown = topDown,
                              .infoHeaderSize = header};
-                const size_t pixels = size_t(spec.width) * spec.height;
+                const size_t pixels = size_t(fields.width) * fields.height;
                 if (depth == 24) {
-                    for (size_t i = 0; i < pixels; ++i) spec.pixels.push_back({uint8_t(random()), uint8_t(random()), uint8_t(random())});
+                    for (size_t i = 0; i < pixels; ++i) fields.pixels.push_back({uint8_t(random()), uint8_t(random()), uint8_t(random())});
                 } else {
-                    for (size_t i = 0; i < (size_t(1) << depth); ++i) spec.colourTable.push_back({uint8_t(random()), uint8_t(random()), uint8_t(random())});
-                    for (size_t i = 0; i < pixels; ++i) spec.indices.push_back(uint8_t(random() % (1u << depth)));
+                    for (size_t i = 0; i < (size_t(1) << depth); ++i) fields.colourTable.push_back({uint8_t(random()), uint8_t(random()), uint8_t(random())});
+                    for (size_t i = 0; i < pixels; ++i) fields.indices.push_back(uint8_t(random() % (1u << depth)));
                 }
-                std::vector<uint8_t> input = BuildBmp(spec);
+                std::vector<uint8_t> input = BuildBmp(fields);
                 input.insert(input.begin(), uint8_t(n % FuzzOptionSets().size()));
                 SaveFile(std::string(argv[1]) + "/seed-" + std::to_string(n++), input);
             }

@@ -7,7 +7,7 @@
 
 #include "bitmap.h"
 
-struct BmpSpec {
+struct BmpFields {
     int32_t width = 0;
     int32_t height = 0;  // the rows' count; written negated when topDown
     uint16_t depth = 24;
@@ -22,7 +22,7 @@ struct BmpSpec {
     std::vector<uint8_t> indices{};
 };
 
-std::vector<uint8_t> BuildBmp(const BmpSpec& spec);
+std::vector<uint8_t> BuildBmp(const BmpFields& fields);
 
 // A 24-bit bitmap of one colour.
 std::vector<uint8_t> SolidBmp(int32_t width, int32_t height, tagRGBTRIPLE colour);
