@@ -27,6 +27,7 @@ done
 # Seed writers: one corpus folder per target they seed, in the targets' order.
 "$build/bin/dotpress_fuzz_seeds" "$build/corpus/dotpress_fuzz"
 "$build/bin/pixolin_fuzz_seeds" "$build/corpus/pixolin_library_file_fuzz" "$build/corpus/pixolin_sprite_file_fuzz"
+"$build/bin/tilora_fuzz_seeds" "$build/corpus/tilora_project_file_fuzz"
 
 targets=${FUZZ_TARGETS:-$(cd "$build/bin" && echo *_fuzz)}
 for name in $targets; do

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -14,11 +15,16 @@
 #include <QTimer>
 #include <utility>
 
+#include "file_access.h"
+#include "form2.h"
 #include "image_conversion.h"
 #include "map_editing.h"
 #include "map_view.h"
 #include "picture_box.h"
+#include "project_file.h"
+#include "raw_map.h"
 #include "tile_set.h"
+#include "widget_layout.h"
 
 namespace {
 
@@ -28,14 +34,9 @@ constexpr int kCanvasInset = 5;  // the canvas's top-left corner inside the view
 constexpr int kRedrawInterval = 50;
 constexpr int kScrollSingleStep = 8;
 constexpr int kScrollPageStep = 128;
-// The controls' sizes suit a compact dialog font, with frames whose caption
-// sits on their border line; at the desktop's usual sizes the captions would
-// not fit.
-constexpr const char* kCompactStyle =
-    "QWidget { font-size: 10px; }"
-    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
-    "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0px; padding: 0 2px; }"
-    "QPushButton { padding: 0px; }";
+const QString kProjectFilter = QStringLiteral("Tilora file (*.tlp) |*.tlp");
+const QString kRawMapFilter = QStringLiteral("RAW 8 bit PM map file (*.*) |*.*");
+const QString kExportTitle = QStringLiteral("Export RAW Pokemon Mini map");
 
 // A bar that is disabled keeps its maximum, but its value goes back to 0: a
 // canvas that fits the viewport must lie in view, where no disabled bar could
@@ -62,13 +63,6 @@ QScrollBar* NewScrollBar(Qt::Orientation orientation, QWidget* parent, QRect geo
     return bar;
 }
 
-template <typename Widget, typename... Arguments>
-Widget* Place(QRect geometry, Arguments&&... arguments) {
-    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 }  // namespace
 
 Form1::Form1(std::unique_ptr<FileDialog> cdlg, std::unique_ptr<MessageBox> messageBox)
@@ -87,6 +81,7 @@ Form1::Form1(std::unique_ptr<FileDialog> cdlg, std::unique_ptr<MessageBox> messa
     Timer1 = new QTimer(this);
     Timer1->setInterval(kRedrawInterval);
     connect(Timer1, &QTimer::timeout, this, &Form1::Form1_Timer1_Timer);
+    form2 = new Form2(this);
 }
 
 Form1::~Form1() = default;
@@ -104,13 +99,17 @@ void Form1::CreateMenu() {
     };
     connect(item("new", QStringLiteral("New")), &QAction::triggered, this, &Form1::Form1_new_Click);
     separator("sapcer123");
-    item("tlpload", QStringLiteral("Load *.tlp file"));
-    item("tlpsave", QStringLiteral("Save *.tlp file"));
+    connect(item("tlpload", QStringLiteral("Load *.tlp file")), &QAction::triggered, this,
+            &Form1::Form1_tlpload_Click);
+    connect(item("tlpsave", QStringLiteral("Save *.tlp file")), &QAction::triggered, this,
+            &Form1::Form1_tlpsave_Click);
     separator("foo");
-    item("Load", QStringLiteral("Import map"));
-    item("LoadSpecial", QStringLiteral("Import map (with screen repeat)"));
-    item("save", QStringLiteral("Export map"));
-    item("SaveSpecial", QStringLiteral("Export map (repeat 1 screen width at end of map)"));
+    connect(item("Load", QStringLiteral("Import map")), &QAction::triggered, this, &Form1::Form1_Load_Click);
+    connect(item("LoadSpecial", QStringLiteral("Import map (with screen repeat)")), &QAction::triggered, this,
+            &Form1::Form1_LoadSpecial_Click);
+    connect(item("save", QStringLiteral("Export map")), &QAction::triggered, this, &Form1::Form1_save_Click);
+    connect(item("SaveSpecial", QStringLiteral("Export map (repeat 1 screen width at end of map)")),
+            &QAction::triggered, this, &Form1::Form1_SaveSpecial_Click);
     separator("foobar");
     connect(item("end", QStringLiteral("End")), &QAction::triggered, this, &Form1::Form1_end_Click);
 }
@@ -170,10 +169,28 @@ void Form1::CreateTileModeFrame() {
 
 void Form1::Restart(int16_t width, int16_t height) {
     if (!tilora::NewMap(*this, width, height)) return;
+    ShowNewMap(width, height);
+}
+
+// The file is read before the document is replaced: a file that cannot be
+// read leaves the map as it was.
+void Form1::loadmap(int16_t width, int16_t height) {
+    const auto file = ReadWholeFile(ImportFile, *messageBox);
+    if (!file || !tilora::NewMap(*this, width, height)) return;
+    tilora::ReadRawMap(*file, ScreenRepeat, MapTiles);
+    ShowNewMap(width, height);
+}
+
+// For a map just allocated at this size: the view, the size, a tile set.
+void Form1::ShowNewMap(int16_t width, int16_t height) {
     ZoomTo1x(width, height);
     MapWidth = width;
     MapHeight = height;
     Form1_Command1_Click();
+    StartEditing();
+}
+
+void Form1::StartEditing() {
     Timer1->start();
     Command1->setEnabled(true);
 }
@@ -189,17 +206,90 @@ void Form1::ZoomTo1x(int width, int height) {
     SizeCanvas(Zoom * width, Zoom * height);
 }
 
-void Form1::Form1_new_Click() { Restart(12, 8); }
+void Form1::Form1_new_Click() { form2->Open(QStringLiteral("New map")); }
 
 void Form1::Form1_end_Click() { close(); }
 
-void Form1::Form1_Command1_Click() {
-    cdlg->title = QStringLiteral("Open Tilemap");
-    cdlg->filter = QStringLiteral("Bitmap (*.bmp) |*.bmp");
+// Set up afresh for every command; an empty name is a cancel.
+QString Form1::AskFileName(FileDialogKind kind, const QString& title, const QString& filter) {
+    cdlg->title = title;
+    cdlg->filter = filter;
     cdlg->fileName.clear();
-    cdlg->ShowOpen();
-    if (!cdlg->fileName.isEmpty()) {
-        const QString previous = std::exchange(TileFile, cdlg->fileName);
+    if (kind == FileDialogKind::Open) {
+        cdlg->ShowOpen();
+    } else {
+        cdlg->ShowSave();
+    }
+    return cdlg->fileName;
+}
+
+void Form1::Form1_tlpsave_Click() {
+    const QString path = AskFileName(FileDialogKind::Save, QStringLiteral("Save Tilora file"), kProjectFilter);
+    if (path.isEmpty()) return;
+    const QByteArray tilePath = TileFile.toUtf8();
+    WriteWholeFiles({{path, tilora::WriteProjectFile(std::string_view(tilePath), MapTiles, MapCol)}}, *messageBox);
+}
+
+// A file that is refused changes nothing: with no map yet, laying the view out
+// again would show a map that does not exist.
+void Form1::Form1_tlpload_Click() {
+    const QString path = AskFileName(FileDialogKind::Open, QStringLiteral("Open Tilora file"), kProjectFilter);
+    if (path.isEmpty()) return;
+    const auto file = ReadWholeFile(path, *messageBox);
+    if (!file) return;
+    std::optional<tilora::MapProject> project = tilora::ReadProjectFile(*file);
+    if (!project) {
+        messageBox->Show(QStringLiteral("Warning: no valid *.tlp file!"), QStringLiteral("Warning"),
+                         MessageIcon::Error);
+        return;
+    }
+    MapWidth = project->tiles.Width();
+    MapHeight = project->tiles.Height();
+    MapTiles = std::move(project->tiles);
+    MapCol = std::move(project->col);
+    TileFile = QString::fromStdString(project->tilePath);
+    Setup();
+    if (FileExists(TileFile)) {
+        LoadTileSet();
+    } else {
+        Form1_Command1_Click();
+    }
+    StartEditing();
+}
+
+bool Form1::FileExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+void Form1::Form1_Load_Click() { StartImport(false); }
+
+void Form1::Form1_LoadSpecial_Click() { StartImport(true); }
+
+// The import goes on in loadmap once the dialog has the size.
+void Form1::StartImport(bool screenRepeat) {
+    const QString path =
+        AskFileName(FileDialogKind::Open, QStringLiteral("Import RAW Pokemon Mini map"), kRawMapFilter);
+    if (path.isEmpty()) return;
+    ScreenRepeat = screenRepeat;
+    ImportFile = path;
+    form2->Open(QStringLiteral("Load map"));
+}
+
+void Form1::Form1_save_Click() {
+    const QString path = AskFileName(FileDialogKind::Save, kExportTitle, kRawMapFilter);
+    if (path.isEmpty()) return;
+    WriteWholeFiles({{path, MapTiles.Bytes()}, {path + QStringLiteral(".col"), MapCol.Bytes()}}, *messageBox);
+}
+
+void Form1::Form1_SaveSpecial_Click() {
+    const QString path = AskFileName(FileDialogKind::Save, kExportTitle, kRawMapFilter);
+    if (path.isEmpty()) return;
+    WriteWholeFiles({{path, tilora::WriteRawMapWithRepeat(MapTiles)}}, *messageBox);
+}
+
+void Form1::Form1_Command1_Click() {
+    const QString path = AskFileName(FileDialogKind::Open, QStringLiteral("Open Tilemap"),
+                                     QStringLiteral("Bitmap (*.bmp) |*.bmp"));
+    if (!path.isEmpty()) {
+        const QString previous = std::exchange(TileFile, path);
         if (!LoadTileSet()) TileFile = previous;
     }
     show();

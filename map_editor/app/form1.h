@@ -11,6 +11,7 @@
 #include "editor_state.h"
 #include "rgb_image.h"
 
+class Form2;
 class PictureBox;
 class QButtonGroup;
 class QGroupBox;
@@ -31,9 +32,20 @@ public:
     void Restart(int16_t width, int16_t height);
     // The view laid out again for a map that was read whole.
     void Setup();
+    // The raw map chosen by the last import, read as a width x height map.
+    void loadmap(int16_t width, int16_t height);
+    // True for an existing file that is no directory; false for anything else,
+    // an empty path included.
+    static bool FileExists(const QString& path);
 
     void Form1_new_Click();
     void Form1_end_Click();
+    void Form1_tlpsave_Click();
+    void Form1_tlpload_Click();
+    void Form1_Load_Click();
+    void Form1_LoadSpecial_Click();
+    void Form1_save_Click();
+    void Form1_SaveSpecial_Click();
     void Form1_Command1_Click();
     void Form1_Command2_Click();
     void Form1_Option1_Click(int Index);
@@ -46,6 +58,8 @@ public:
     void Form1_Timer1_Timer();
 
     QString TileFile;
+    QString ImportFile;         // the raw map file of the last import
+    bool ScreenRepeat = false;  // whether that import reads the screen-repeat form
 
     QWidget* Picture1;     // viewport, clips the canvas
     PictureBox* Picture2;  // map canvas
@@ -63,6 +77,7 @@ public:
     QRadioButton* Option3;  // 16x16 mode
     QPushButton* Command2;
     QTimer* Timer1;
+    Form2* form2;  // the New-map dialog, one for the window's lifetime
     std::unique_ptr<FileDialog> cdlg;
     std::unique_ptr<MessageBox> messageBox;
 
@@ -73,6 +88,11 @@ private:
     void CreateZoomOptions();
     void CreateTileModeFrame();
 
+    enum class FileDialogKind { Open, Save };
+    QString AskFileName(FileDialogKind kind, const QString& title, const QString& filter);
+    void StartImport(bool screenRepeat);
+    void ShowNewMap(int16_t width, int16_t height);
+    void StartEditing();
     bool LoadTileSet();
     void ZoomTo1x(int width, int height);
     void SizeCanvas(int width, int height);

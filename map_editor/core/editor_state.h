@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "rgb_image.h"
@@ -18,6 +20,11 @@ public:
     // Every cell 0; throws std::bad_alloc when the map does not fit in memory.
     CellArray(int32_t width, int32_t height)
         : width_(width), height_(height), cells_(size_t(width) * size_t(height)) {}
+    // The cells from bytes in storage order; cells past the end of bytes are 0
+    // and bytes past the last cell are not used.
+    CellArray(int32_t width, int32_t height, std::span<const uint8_t> bytes) : CellArray(width, height) {
+        std::copy_n(bytes.begin(), std::min(bytes.size(), cells_.size()), cells_.begin());
+    }
 
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
@@ -27,6 +34,8 @@ public:
     uint8_t& operator()(int32_t x, int32_t y) { return cells_[Index(x, y)]; }
     uint8_t operator()(int32_t x, int32_t y) const { return cells_[Index(x, y)]; }
     const std::vector<uint8_t>& Bytes() const { return cells_; }
+
+    friend bool operator==(const CellArray&, const CellArray&) = default;
 
 private:
     size_t Index(int32_t x, int32_t y) const { return size_t(x) + size_t(y) * size_t(width_); }

@@ -1,6 +1,8 @@
 #include "map_editing.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <new>
 
 namespace tilora {
@@ -42,6 +44,19 @@ bool NewMap(EditorState& state, int32_t width, int32_t height) {
         return false;
     }
     return true;
+}
+
+std::optional<int16_t> MapSideFromText(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    // Written so that nan fails it too.
+    const double side = std::round(value);
+    if (!(side >= 1 && side <= kLargestMapSide)) return std::nullopt;
+    return int16_t(side);
 }
 
 void CanvasMouseDown(EditorState& state, TileMode mode, int Button, int X, int Y) {

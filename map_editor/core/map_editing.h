@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "editor_state.h"
 
@@ -19,6 +21,15 @@ enum class TileMode { Tiles8x8, Tiles16x16 };
 // A width or height below 1, or a map too large for memory, is refused: false,
 // and nothing changes.
 bool NewMap(EditorState& state, int32_t width, int32_t height);
+
+// The largest map side the New-map dialog takes: what a 16-bit signed size
+// holds.
+constexpr int kLargestMapSide = 32767;
+
+// A map side as typed in the New-map dialog: a decimal number, with spaces
+// around it, a fraction and an exponent allowed, rounded half away from zero
+// (12.5 is 13). Nothing unless the rounded side is 1 to kLargestMapSide.
+std::optional<int16_t> MapSideFromText(std::string_view text);
 
 // A press at canvas pixel (X, Y): the left button paints the selected tile (a
 // 2 x 2 block of the sheet in 16 x 16 mode), the right one inverts the cell's

@@ -2,6 +2,7 @@
 // the picker, buttons and menu items triggered, the file dialog scripted, and
 // what the picture boxes show read back pixel by pixel.
 #include "form1.h"
+#include "form2.h"
 
 #include <gtest/gtest.h>
 
@@ -16,41 +17,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <deque>
 
 #include "image_conversion.h"
 #include "picture_box.h"
 #include "test_pictures.h"
+#include "test_window.h"
 #include "tile_set.h"
 
 using namespace tilora;
 
 namespace {
-
-class ScriptedFileDialog : public FileDialog {
-public:
-    std::deque<QString> answers;  // the names chosen in turn; none left is a cancel
-    QStringList calls;            // "title|filter|fileName" as each dialog opened
-    void ShowOpen() override {
-        calls << title + "|" + filter + "|" + fileName;
-        fileName = answers.empty() ? QString() : answers.front();
-        if (!answers.empty()) answers.pop_front();
-    }
-    void ShowSave() override { ADD_FAILURE() << "no save dialog yet"; }
-};
-
-class RecordingMessageBox : public MessageBox {
-public:
-    QStringList shown;  // "title|text"
-    void Show(const QString& text, const QString& title, MessageIcon icon) override {
-        EXPECT_EQ(icon, MessageIcon::Error);
-        shown << title + "|" + text;
-    }
-};
-
-const QString kTileDialog = "Open Tilemap|Bitmap (*.bmp) |*.bmp|";
 
 void Send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
     QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
@@ -68,26 +45,8 @@ Rgb PixelOf(const QImage& image, int x, int y) {
     return MakeRgb(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
 
-class Form1Test : public testing::Test {
+class Form1Test : public WindowTest {
 protected:
-    Form1Test() {
-        auto scripted = std::make_unique<ScriptedFileDialog>();
-        auto recording = std::make_unique<RecordingMessageBox>();
-        dialog = scripted.get();
-        messages = recording.get();
-        form = std::make_unique<Form1>(std::move(scripted), std::move(recording));
-        form->show();
-    }
-
-    QString SaveTiles(const RgbImage& bitmap, const QString& name) {
-        const QString path = directory.filePath(name);
-        EXPECT_TRUE(ToQImage(bitmap).save(path));
-        return path;
-    }
-    void NewMap(int width, int height, const QString& tiles = {}) {
-        dialog->answers.push_back(tiles);
-        form->Restart(int16_t(width), int16_t(height));
-    }
     void ChooseZoom(int index) { form->Option1->button(index)->click(); }
     // Every viewport pixel the canvas covers against drawing every cell whole,
     // after a redraw tick unless the canvas is to show the map without one.
@@ -104,21 +63,12 @@ protected:
             }
         }
     }
-
-    QTemporaryDir directory;
-    ScriptedFileDialog* dialog;
-    RecordingMessageBox* messages;
-    std::unique_ptr<Form1> form;
 };
 
 TEST_F(Form1Test, StartsWithEveryControlInPlaceAndNoMap) {
     QWidget* client = form->centralWidget();
     EXPECT_EQ(client->size(), QSize(553, 352));
-    const struct {
-        QWidget *control, *container;
-        QRect geometry;
-        QString caption;
-    } layout[] = {
+    ExpectPlaced({
         {form->Picture1, client, {8, 8, 361, 316}, ""},
         {form->Picture2, form->Picture1, {5, 5, 351, 306}, ""},
         {form->HScroll1, client, {8, 328, 361, 17}, ""},
@@ -136,13 +86,7 @@ TEST_F(Form1Test, StartsWithEveryControlInPlaceAndNoMap) {
         {form->Option2, form->Frame2, {8, 8, 113, 17}, "8x8 mode"},
         {form->Option3, form->Frame2, {8, 24, 97, 17}, "16x16 mode"},
         {form->Command2, form->Frame2, {8, 48, 57, 17}, "Command2"},
-    };
-    for (const auto& [control, container, geometry, caption] : layout) {
-        EXPECT_EQ(control->parentWidget(), container) << caption.toStdString();
-        EXPECT_EQ(control->geometry(), geometry) << caption.toStdString();
-        const QVariant text = control->property(qobject_cast<QGroupBox*>(control) ? "title" : "text");
-        EXPECT_EQ(text.toString(), caption);
-    }
+    });
     EXPECT_FALSE(form->Command1->isEnabled());
     EXPECT_EQ(form->Option1->checkedId(), -1);
     EXPECT_TRUE(form->Option2->isChecked());
@@ -169,7 +113,10 @@ TEST_F(Form1Test, NewMakesAnEmptyMapAtZoom1xAndAsksForTiles) {
     ChooseZoom(32);  // before any map: only the zoom and an empty canvas
     EXPECT_EQ(form->Zoom, 32);
     EXPECT_EQ(form->Picture2->size(), QSize(0, 0));
-    form->findChild<QAction*>("new")->trigger();  // the tile dialog is cancelled
+    form->findChild<QAction*>("new")->trigger();
+    EXPECT_TRUE(dialog->calls.isEmpty());  // only the New-map dialog so far
+    EXPECT_EQ(form->MapWidth, 0);
+    form->form2->Command2->click();  // Ok; the tile dialog is cancelled
     EXPECT_EQ(dialog->calls, QStringList{kTileDialog});
     EXPECT_EQ(form->TileFile, "");
     EXPECT_EQ(std::pair(form->MapWidth, form->MapHeight), std::pair(12, 8));

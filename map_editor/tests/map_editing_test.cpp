@@ -67,4 +67,18 @@ TEST(FillWith16x16Tile, CoversTheMapWithTiles0_1_16_17InStorageOrder) {
     }
 }
 
+TEST(MapSideFromText, TakesNumbersFrom1To32767RoundingHalfAwayFromZero) {
+    const struct {
+        const char* text;
+        std::optional<int16_t> side;
+    } cases[] = {
+        {"12", 12},      {" 8 ", 8},       {"12.5", 13},       {"12.49", 12},    {"0.5", 1},
+        {"1e2", 100},    {"32767", 32767}, {"32767.49", 32767}, {"32767.5", {}}, {"0.49", {}},
+        {"0", {}},       {"-3", {}},       {"", {}},           {"  ", {}},       {"abc", {}},
+        {"12abc", {}},   {"1 2", {}},      {"12,5", {}},       {"nan", {}},      {"inf", {}},
+        {"1e999", {}},   {"70000", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MapSideFromText(c.text), c.side) << '"' << c.text << '"';
+}
+
 }  // namespace

@@ -1,0 +1,85 @@
+// The editor window for tests: the file dialog answers with scripted names and
+// records how each command set it up, the message box records what it showed,
+// and files are made in a folder of the test's own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRect>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <deque>
+#include <initializer_list>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+#include "form1.h"
+#include "rgb_image.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+class ScriptedFileDialog : public FileDialog {
+public:
+    std::deque<QString> answers;  // the names chosen in turn; none left is a cancel
+    QStringList calls;            // "open|title|filter|fileName" or "save|..." as each dialog opened
+    void ShowOpen() override { Answer("open|"); }
+    void ShowSave() override { Answer("save|"); }
+
+private:
+    void Answer(const QString& kind) {
+        calls << kind + title + "|" + filter + "|" + fileName;
+        fileName = answers.empty() ? QString() : answers.front();
+        if (!answers.empty()) answers.pop_front();
+    }
+};
+
+// Every message of the editor has the error icon.
+class RecordingMessageBox : public MessageBox {
+public:
+    QStringList shown;  // "title|text"
+    void Show(const QString& text, const QString& title, MessageIcon icon) override {
+        EXPECT_EQ(icon, MessageIcon::Error);
+        shown << title + "|" + text;
+    }
+};
+
+struct Placed {
+    QWidget *control, *container;
+    QRect geometry;
+    QString caption;  // a frame's title, or the text the control shows
+};
+// Each control in its container at its position, with its caption.
+void ExpectPlaced(std::initializer_list<Placed> layout);
+
+inline const QString kTileDialog = "open|Open Tilemap|Bitmap (*.bmp) |*.bmp|";
+
+class WindowTest : public testing::Test {
+protected:
+    WindowTest() {
+        auto scripted = std::make_unique<ScriptedFileDialog>();
+        auto recording = std::make_unique<RecordingMessageBox>();
+        dialog = scripted.get();
+        messages = recording.get();
+        form = std::make_unique<Form1>(std::move(scripted), std::move(recording));
+        form->show();
+    }
+
+    QString Path(const QString& name) const { return directory.filePath(name); }
+    QString SaveTiles(const tilora::RgbImage& bitmap, const QString& name);
+    QString SaveFile(const QString& name, const std::vector<uint8_t>& bytes);
+    std::vector<uint8_t> Load(const QString& path) const;
+    // A map made through Restart, the tile dialog answered with tiles (a cancel
+    // when empty).
+    void NewMap(int width, int height, const QString& tiles = {}) {
+        dialog->answers.push_back(tiles);
+        form->Restart(int16_t(width), int16_t(height));
+    }
+
+    QTemporaryDir directory;
+    ScriptedFileDialog* dialog;
+    RecordingMessageBox* messages;
+    std::unique_ptr<Form1> form;
+};
