@@ -339,21 +339,17 @@ constexpr const char* kExportRaw = "Export RAW";
 
 }  // namespace
 
-QString Form1::AskOpenFile(const char* filter, const char* title) {
+QString Form1::AskFile(void (FileDialog::*show)(), const char* filter, const char* title) {
     cdlg->filter = filter;
     cdlg->title = title;
     cdlg->fileName.clear();
-    cdlg->ShowOpen();
+    ((*cdlg).*show)();
     return cdlg->fileName;
 }
 
-QString Form1::AskSaveFile(const char* filter, const char* title) {
-    cdlg->filter = filter;
-    cdlg->title = title;
-    cdlg->fileName.clear();
-    cdlg->ShowSave();
-    return cdlg->fileName;
-}
+QString Form1::AskOpenFile(const char* filter, const char* title) { return AskFile(&FileDialog::ShowOpen, filter, title); }
+
+QString Form1::AskSaveFile(const char* filter, const char* title) { return AskFile(&FileDialog::ShowSave, filter, title); }
 
 void Form1::SaveFile(const QString& path, const std::vector<uint8_t>& bytes) {
     WriteWholeFile(path, bytes, *messageBox);

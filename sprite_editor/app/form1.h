@@ -115,6 +115,7 @@ private:
 
     // The file dialog set up afresh: filter, title, an empty name; the chosen
     // name, empty when cancelled.
+    QString AskFile(void (FileDialog::*show)(), const char* filter, const char* title);
     QString AskOpenFile(const char* filter, const char* title);
     QString AskSaveFile(const char* filter, const char* title);
     void SaveFile(const QString& path, const std::vector<uint8_t>& bytes);
