@@ -1,8 +1,10 @@
 #include "form1.h"
 
+#include <sys/stat.h>
+
 #include <QButtonGroup>
 #include <QCoreApplication>
-#include <QFileInfo>
+#include <QFile>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -13,6 +15,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
 #include <utility>
 
 #include "file_access.h"
@@ -168,17 +172,30 @@ void Form1::CreateTileModeFrame() {
 }
 
 void Form1::Restart(int16_t width, int16_t height) {
-    if (!tilora::NewMap(*this, width, height)) return;
-    ShowNewMap(width, height);
+    bool made = false;
+    WithEnoughMemory(*messageBox, QStringLiteral("make a map of %1 x %2 tiles").arg(width).arg(height),
+                     [&] { made = tilora::NewMap(*this, width, height); });
+    if (made) ShowNewMap(width, height);
 }
 
-// The file is read before the document is replaced: a file that cannot be
-// read leaves the map as it was.
+// The file is read into a map of its own before the document is replaced: a
+// file that cannot be read, or a map that does not fit in memory, leaves the
+// document as it was.
 void Form1::loadmap(int16_t width, int16_t height) {
-    const auto file = ReadWholeFile(ImportFile, *messageBox);
-    if (!file || !tilora::NewMap(*this, width, height)) return;
-    tilora::ReadRawMap(*file, ScreenRepeat, MapTiles);
-    ShowNewMap(width, height);
+    if (!tilora::IsMapSize(width, height)) return;
+    std::optional<tilora::CellArray> tiles;
+    const bool fits = WithEnoughMemory(*messageBox, QStringLiteral("import ") + DisplayPath(ImportFile), [&] {
+        tiles = ReadFile(ImportFile, *messageBox, [&](tilora::InputFile& file) {
+            tilora::CellArray read(width, height);
+            tilora::ReadRawMap(file.Source(), ScreenRepeat, read);
+            return read;
+        });
+        if (!tiles) return;
+        tilora::CellArray col(width, height);
+        MapTiles = std::move(*tiles);
+        MapCol = std::move(col);
+    });
+    if (fits && tiles) ShowNewMap(width, height);
 }
 
 // For a map just allocated at this size: the view, the size, a tile set.
@@ -211,7 +228,7 @@ void Form1::Form1_new_Click() { form2->Open(QStringLiteral("New map")); }
 void Form1::Form1_end_Click() { close(); }
 
 // Set up afresh for every command; an empty name is a cancel.
-QString Form1::AskFileName(FileDialogKind kind, const QString& title, const QString& filter) {
+QByteArray Form1::AskFileName(FileDialogKind kind, const QString& title, const QString& filter) {
     cdlg->title = title;
     cdlg->filter = filter;
     cdlg->fileName.clear();
@@ -220,34 +237,50 @@ QString Form1::AskFileName(FileDialogKind kind, const QString& title, const QStr
     } else {
         cdlg->ShowSave();
     }
-    return cdlg->fileName;
+    return QFile::encodeName(cdlg->fileName);
 }
 
+// The document goes to the file straight from its arrays.
 void Form1::Form1_tlpsave_Click() {
-    const QString path = AskFileName(FileDialogKind::Save, QStringLiteral("Save Tilora file"), kProjectFilter);
+    const QByteArray path = AskFileName(FileDialogKind::Save, QStringLiteral("Save Tilora file"), kProjectFilter);
     if (path.isEmpty()) return;
-    const QByteArray tilePath = TileFile.toUtf8();
-    WriteWholeFiles({{path, tilora::WriteProjectFile(std::string_view(tilePath), MapTiles, MapCol)}}, *messageBox);
+    WithEnoughMemory(*messageBox, QStringLiteral("save ") + DisplayPath(path), [&] {
+        const std::string_view tilePath(TileFile.constData(), size_t(TileFile.size()));
+        WriteFiles({{path.toStdString(),
+                     [&](const tilora::ByteSink& sink) {
+                         return tilora::WriteProjectFile(tilePath, MapTiles, MapCol, sink);
+                     }}},
+                   *messageBox);
+    });
 }
 
-// A file that is refused changes nothing: with no map yet, laying the view out
-// again would show a map that does not exist.
+// The cells are read straight into the new map. A file that is refused
+// changes nothing: with no map yet, laying the view out again would show a
+// map that does not exist.
 void Form1::Form1_tlpload_Click() {
-    const QString path = AskFileName(FileDialogKind::Open, QStringLiteral("Open Tilora file"), kProjectFilter);
+    const QByteArray path = AskFileName(FileDialogKind::Open, QStringLiteral("Open Tilora file"), kProjectFilter);
     if (path.isEmpty()) return;
-    const auto file = ReadWholeFile(path, *messageBox);
-    if (!file) return;
-    std::optional<tilora::MapProject> project = tilora::ReadProjectFile(*file);
-    if (!project) {
+    std::optional<std::optional<tilora::MapProject>> project;
+    WithEnoughMemory(*messageBox, QStringLiteral("load ") + DisplayPath(path), [&] {
+        project = ReadFile(path, *messageBox, [](tilora::InputFile& file) {
+            return tilora::ReadProjectFile(file.Source(), file.Size());
+        });
+    });
+    if (!project) return;
+    if (!*project) {
         messageBox->Show(QStringLiteral("Warning: no valid *.tlp file!"), QStringLiteral("Warning"),
                          MessageIcon::Error);
         return;
     }
-    MapWidth = project->tiles.Width();
-    MapHeight = project->tiles.Height();
-    MapTiles = std::move(project->tiles);
-    MapCol = std::move(project->col);
-    TileFile = QString::fromStdString(project->tilePath);
+    TakeProject(std::move(**project));
+}
+
+void Form1::TakeProject(tilora::MapProject project) {
+    MapWidth = project.tiles.Width();
+    MapHeight = project.tiles.Height();
+    MapTiles = std::move(project.tiles);
+    MapCol = std::move(project.col);
+    TileFile = QByteArray::fromStdString(project.tilePath);
     Setup();
     if (FileExists(TileFile)) {
         LoadTileSet();
@@ -257,7 +290,10 @@ void Form1::Form1_tlpload_Click() {
     StartEditing();
 }
 
-bool Form1::FileExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+bool Form1::FileExists(const QByteArray& path) {
+    struct stat info {};
+    return !path.isEmpty() && ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
 
 void Form1::Form1_Load_Click() { StartImport(false); }
 
@@ -265,7 +301,7 @@ void Form1::Form1_LoadSpecial_Click() { StartImport(true); }
 
 // The import goes on in loadmap once the dialog has the size.
 void Form1::StartImport(bool screenRepeat) {
-    const QString path =
+    const QByteArray path =
         AskFileName(FileDialogKind::Open, QStringLiteral("Import RAW Pokemon Mini map"), kRawMapFilter);
     if (path.isEmpty()) return;
     ScreenRepeat = screenRepeat;
@@ -274,39 +310,58 @@ void Form1::StartImport(bool screenRepeat) {
 }
 
 void Form1::Form1_save_Click() {
-    const QString path = AskFileName(FileDialogKind::Save, kExportTitle, kRawMapFilter);
+    const QByteArray path = AskFileName(FileDialogKind::Save, kExportTitle, kRawMapFilter);
     if (path.isEmpty()) return;
-    WriteWholeFiles({{path, MapTiles.Bytes()}, {path + QStringLiteral(".col"), MapCol.Bytes()}}, *messageBox);
+    const auto cells = [](const tilora::CellArray& array) {
+        return [&array](const tilora::ByteSink& sink) { return sink(array.Bytes()); };
+    };
+    WithEnoughMemory(*messageBox, QStringLiteral("export ") + DisplayPath(path), [&] {
+        WriteFiles({{path.toStdString(), cells(MapTiles)}, {path.toStdString() + ".col", cells(MapCol)}},
+                   *messageBox);
+    });
 }
 
 void Form1::Form1_SaveSpecial_Click() {
-    const QString path = AskFileName(FileDialogKind::Save, kExportTitle, kRawMapFilter);
+    const QByteArray path = AskFileName(FileDialogKind::Save, kExportTitle, kRawMapFilter);
     if (path.isEmpty()) return;
-    WriteWholeFiles({{path, tilora::WriteRawMapWithRepeat(MapTiles)}}, *messageBox);
+    WithEnoughMemory(*messageBox, QStringLiteral("export ") + DisplayPath(path), [&] {
+        WriteFiles({{path.toStdString(),
+                     [&](const tilora::ByteSink& sink) { return tilora::WriteRawMapWithRepeat(MapTiles, sink); }}},
+                   *messageBox);
+    });
 }
 
 void Form1::Form1_Command1_Click() {
-    const QString path = AskFileName(FileDialogKind::Open, QStringLiteral("Open Tilemap"),
-                                     QStringLiteral("Bitmap (*.bmp) |*.bmp"));
+    const QByteArray path = AskFileName(FileDialogKind::Open, QStringLiteral("Open Tilemap"),
+                                        QStringLiteral("Bitmap (*.bmp) |*.bmp"));
     if (!path.isEmpty()) {
-        const QString previous = std::exchange(TileFile, path);
+        const QByteArray previous = std::exchange(TileFile, path);
         if (!LoadTileSet()) TileFile = previous;
     }
     show();
 }
 
-// A file that is no picture leaves the tile set as it was and says so.
+// The bitmap is read as a regular file first, so that a FIFO or a device
+// named as the tile set is refused rather than waited for. A file that is no
+// picture, or one too large for memory, leaves the tile set as it was and says
+// so.
 bool Form1::LoadTileSet() {
     show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const QImage bitmap(TileFile);
-    if (bitmap.isNull()) {
-        messageBox->Show(QStringLiteral("Cannot read this file as a picture:\n") + TileFile,
-                         QStringLiteral("Error"), MessageIcon::Error);
-        return false;
-    }
-    tilora::LoadTileSet(*this, FromQImage(bitmap));
-    return true;
+    bool loaded = false;
+    WithEnoughMemory(*messageBox, QStringLiteral("load the tile set ") + DisplayPath(TileFile), [&] {
+        const std::optional<std::vector<uint8_t>> file = ReadWholeFile(TileFile, *messageBox);
+        if (!file) return;
+        const QImage bitmap = QImage::fromData(file->data(), int(std::min<size_t>(file->size(), INT_MAX)));
+        if (bitmap.isNull()) {
+            messageBox->Show(QStringLiteral("Cannot read this file as a picture:\n") + DisplayPath(TileFile),
+                             QStringLiteral("Error"), MessageIcon::Error);
+            return;
+        }
+        tilora::LoadTileSet(*this, FromQImage(bitmap));
+        loaded = true;
+    });
+    return loaded;
 }
 
 void Form1::Form1_Command2_Click() { tilora::FillWith16x16Tile(*this); }

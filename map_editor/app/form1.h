@@ -2,6 +2,7 @@
 // and one handler per control event.
 #pragma once
 
+#include <QByteArray>
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "dialogs.h"
 #include "editor_state.h"
+#include "project_file.h"
 #include "rgb_image.h"
 
 class Form2;
@@ -34,9 +36,9 @@ public:
     void Setup();
     // The raw map chosen by the last import, read as a width x height map.
     void loadmap(int16_t width, int16_t height);
-    // True for an existing file that is no directory; false for anything else,
-    // an empty path included.
-    static bool FileExists(const QString& path);
+    // True for an existing regular file; false for anything else, an empty
+    // path, a folder, a FIFO or a device included.
+    static bool FileExists(const QByteArray& path);
 
     void Form1_new_Click();
     void Form1_end_Click();
@@ -57,8 +59,10 @@ public:
     void Form1_VScroll1_Change();
     void Form1_Timer1_Timer();
 
-    QString TileFile;
-    QString ImportFile;         // the raw map file of the last import
+    // Paths as the file system's bytes, kept as they are, in memory as in
+    // the project file.
+    QByteArray TileFile;
+    QByteArray ImportFile;      // the raw map file of the last import
     bool ScreenRepeat = false;  // whether that import reads the screen-repeat form
 
     QWidget* Picture1;     // viewport, clips the canvas
@@ -89,9 +93,10 @@ private:
     void CreateTileModeFrame();
 
     enum class FileDialogKind { Open, Save };
-    QString AskFileName(FileDialogKind kind, const QString& title, const QString& filter);
+    QByteArray AskFileName(FileDialogKind kind, const QString& title, const QString& filter);
     void StartImport(bool screenRepeat);
     void ShowNewMap(int16_t width, int16_t height);
+    void TakeProject(tilora::MapProject project);
     void StartEditing();
     bool LoadTileSet();
     void ZoomTo1x(int width, int height);

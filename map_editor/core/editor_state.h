@@ -12,6 +12,11 @@
 
 namespace tilora {
 
+// The largest map side: what the 16-bit sizes of the New-map dialog hold. A
+// map of 32767 x 32767 cells at the largest zoom is still a canvas that a
+// widget can have and a pixel position that an int holds.
+constexpr int32_t kLargestMapSide = 32767;
+
 // A map-sized array of bytes indexed (x, y). Cell (x, y) lies at x + y * width,
 // row by row from the top row: the order in which the map files store them.
 class CellArray {
@@ -34,6 +39,8 @@ public:
     uint8_t& operator()(int32_t x, int32_t y) { return cells_[Index(x, y)]; }
     uint8_t operator()(int32_t x, int32_t y) const { return cells_[Index(x, y)]; }
     const std::vector<uint8_t>& Bytes() const { return cells_; }
+    // The cells in storage order, for reading them straight from a file.
+    std::span<uint8_t> MutableBytes() { return cells_; }
 
     friend bool operator==(const CellArray&, const CellArray&) = default;
 

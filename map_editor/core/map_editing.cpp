@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <new>
 
 namespace tilora {
 
@@ -33,16 +32,16 @@ void ClearCol(EditorState& state, int32_t x, int32_t y) {
 
 }  // namespace
 
+bool IsMapSize(int32_t width, int32_t height) {
+    return width >= 1 && height >= 1 && width <= kLargestMapSide && height <= kLargestMapSide;
+}
+
 bool NewMap(EditorState& state, int32_t width, int32_t height) {
-    if (width < 1 || height < 1) return false;
-    try {
-        CellArray tiles(width, height);
-        CellArray col(width, height);
-        state.MapTiles = std::move(tiles);
-        state.MapCol = std::move(col);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    if (!IsMapSize(width, height)) return false;
+    CellArray tiles(width, height);
+    CellArray col(width, height);
+    state.MapTiles = std::move(tiles);
+    state.MapCol = std::move(col);
     return true;
 }
 

@@ -17,14 +17,13 @@ constexpr int kMiddleButton = 4;
 
 enum class TileMode { Tiles8x8, Tiles16x16 };
 
-// Allocates MapTiles and MapCol afresh for a width x height map, every cell 0.
-// A width or height below 1, or a map too large for memory, is refused: false,
-// and nothing changes.
-bool NewMap(EditorState& state, int32_t width, int32_t height);
+// Whether each side is 1 to kLargestMapSide.
+bool IsMapSize(int32_t width, int32_t height);
 
-// The largest map side the New-map dialog takes: what a 16-bit signed size
-// holds.
-constexpr int kLargestMapSide = 32767;
+// Allocates MapTiles and MapCol afresh for a width x height map, every cell 0.
+// A side outside 1 to kLargestMapSide is refused: false, and nothing changes.
+// A map too large for memory throws std::bad_alloc, also with nothing changed.
+bool NewMap(EditorState& state, int32_t width, int32_t height);
 
 // A map side as typed in the New-map dialog: a decimal number, with spaces
 // around it, a fraction and an exponent allowed, rounded half away from zero

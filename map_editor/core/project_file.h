@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "byte_stream.h"
 #include "editor_state.h"
 
 namespace tilora {
@@ -37,13 +38,20 @@ struct MapProject {
 // cut before the UTF-8 character that would not fit whole.
 std::string_view FitTilePath(std::string_view path);
 
-// The file for a map; tiles and col have the same size. Without a map (0 x 0)
-// it is the header alone.
+// The file for a map, into sink: the header, then the cells straight from the
+// arrays. tiles and col have the same size; without a map (0 x 0) the file is
+// the header alone. False when the sink refused bytes.
+bool WriteProjectFile(std::string_view tilePath, const CellArray& tiles, const CellArray& col, const ByteSink& sink);
 std::vector<uint8_t> WriteProjectFile(std::string_view tilePath, const CellArray& tiles, const CellArray& col);
 
-// The document in a file, or nothing when the file is no project: a magic
-// other than "TLP" (case counts), a width or height below 1, or a file that
-// ends before both cell blocks are complete. Bytes after them are ignored.
+// The document in a file of fileSize bytes, its cells read from source
+// straight into their arrays; nothing when the file is no project: a magic
+// other than "TLP" (case counts), a side outside 1 to kLargestMapSide, or a
+// file that ends before both cell blocks are complete. All of that is known
+// from the header and the size before the arrays are allocated; an allocation
+// that fails all the same throws std::bad_alloc. Bytes after the cells are
+// ignored.
+std::optional<MapProject> ReadProjectFile(const ByteSource& source, uint64_t fileSize);
 std::optional<MapProject> ReadProjectFile(std::span<const uint8_t> file);
 
 }  // namespace tilora

@@ -1,6 +1,7 @@
 // The project file and the raw map commands of the editor window, through the
 // menu with the file dialog scripted, against the bytes on disk.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QButtonGroup>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "failing_allocations.h"
 #include "form2.h"
 #include "picture_box.h"
 #include "project_file.h"
@@ -70,7 +72,7 @@ TEST_F(FileCommands, ProjectSavesWholeAndLoadsBackWithItsTileSet) {
     EXPECT_EQ(dialog->calls, QStringList{"save|Save Tilora file" + kProjectFilter});
     const Bytes saved = Load(project);
     ASSERT_EQ(saved.size(), 459u);
-    const QByteArray path = form->TileFile.toUtf8();
+    const QByteArray path = form->TileFile;
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(saved.data()) + 11, path.size()), path);
     EXPECT_EQ(saved, WriteProjectFile(path.toStdString(), form->MapTiles, form->MapCol));
 
@@ -111,9 +113,10 @@ TEST_F(FileCommands, ProjectWithoutItsTileSetAsksForOne) {
 TEST_F(FileCommands, FileExistsOnlyForFiles) {
     QDir(directory.path()).mkdir("folder");
     const QString file = SaveFile("f.bin", {1});
-    EXPECT_TRUE(Form1::FileExists(file));
-    for (const QString& path : {Path("folder"), Path("missing"), QString(), Path("f.bin/x")}) {
-        EXPECT_FALSE(Form1::FileExists(path)) << path.toStdString();
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("fifo")).constData(), 0600), 0);
+    EXPECT_TRUE(Form1::FileExists(QFile::encodeName(file)));
+    for (const QString& path : {Path("folder"), Path("missing"), QString(), Path("f.bin/x"), Path("fifo")}) {
+        EXPECT_FALSE(Form1::FileExists(QFile::encodeName(path))) << path.toStdString();
     }
 }
 
@@ -190,13 +193,13 @@ TEST_F(FileCommands, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothing) 
         const char* item;
         QString path, message;
     } cases[] = {
-        {"tlpload", Path("missing.tlp"), "Error|Cannot open " + Path("missing.tlp")},
-        {"tlpload", Path("folder"), "Error|Cannot open " + Path("folder")},
-        {"tlpsave", Path("nowhere/m.tlp"), "Error|Cannot write " + Path("nowhere/m.tlp")},
-        {"tlpsave", Path("folder"), "Error|Cannot write " + Path("folder")},
-        {"save", old, "Error|Cannot write " + old + ".col"},
-        {"SaveSpecial", Path("nowhere/r.bin"), "Error|Cannot write " + Path("nowhere/r.bin")},
-        {"Load", imported, "Error|Cannot open " + imported},  // removed before Ok
+        {"tlpload", Path("missing.tlp"), "Cannot open " + Path("missing.tlp") + ": No such file or directory"},
+        {"tlpload", Path("folder"), "Cannot read " + Path("folder") + ": not a regular file"},
+        {"tlpsave", Path("nowhere/m.tlp"), "Cannot write " + Path("nowhere/m.tlp") + ": No such file or directory"},
+        {"tlpsave", Path("folder"), "Cannot write " + Path("folder") + ": Is a directory"},
+        {"save", old, "Cannot write " + old + ".col: Is a directory"},
+        {"SaveSpecial", Path("nowhere/r.bin"), "Cannot write " + Path("nowhere/r.bin") + ": No such file or directory"},
+        {"Load", imported, "Cannot open " + imported + ": No such file or directory"},  // removed before Ok
     };
     for (const auto& c : cases) {
         messages->shown.clear();
@@ -205,13 +208,81 @@ TEST_F(FileCommands, FilesThatCannotBeReadOrWrittenAreReportedAndChangeNothing) 
             QFile::remove(imported);
             form->form2->Command2->click();
         }
-        ASSERT_EQ(messages->shown.size(), 1) << c.item;
-        EXPECT_TRUE(messages->shown[0].startsWith(c.message + ":\n")) << messages->shown[0].toStdString();
+        EXPECT_EQ(messages->shown, QStringList{"Error|" + c.message}) << c.item;
         EXPECT_EQ(Now(), before);
     }
     EXPECT_EQ(Load(old), Bytes(10, 7));
     EXPECT_TRUE(QFileInfo(Path("folder")).isDir() && QFileInfo(old + ".col").isDir());
     EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files), QStringList({"Kachel \u00e4.bmp", "m.bin"}));
+}
+
+// With memory short, each command says so and the document stays as it was;
+// no tile set is asked for.
+TEST_F(FileCommands, CommandsWithoutEnoughMemorySaySoAndChangeNothing) {
+    const CellArray large(1024, 1024);
+    const QString project = SaveFile("large.tlp", WriteProjectFile("", large, large));
+    const QString raw = SaveFile("large.bin", large.Bytes());
+    NumberedMap(4, 2);
+    const Document before = Now();
+    const FailingAllocations shortMemory(512 * 1024);
+    form->Restart(1024, 1024);
+    Trigger("tlpload", {project});
+    Import("Load", raw, 1024, 1024);
+    EXPECT_EQ(messages->shown, QStringList({"Error|Not enough memory to make a map of 1024 x 1024 tiles.",
+                                            "Error|Not enough memory to load " + project + ".",
+                                            "Error|Not enough memory to import " + raw + "."}));
+    EXPECT_EQ(Now(), before);
+    EXPECT_EQ(dialog->calls.size(), 2);  // the project and the raw map, no tile set
+}
+
+// The map goes to its files straight from its arrays: no second copy of it is
+// needed, so saving works where one more map would not fit.
+TEST_F(FileCommands, SavesAndExportsNeedNoSecondCopyOfTheMap) {
+    NumberedMap(1024, 1024);
+    const QString project = Path("large.tlp"), map = Path("large.bin");
+    {
+        const FailingAllocations shortMemory(512 * 1024);
+        Trigger("tlpsave", {project});
+        Trigger("save", {map});
+        Trigger("SaveSpecial", {Path("repeat.bin")});
+    }
+    EXPECT_TRUE(messages->shown.isEmpty()) << messages->shown.join("\n").toStdString();
+    EXPECT_EQ(Load(project), WriteProjectFile(form->TileFile.toStdString(), form->MapTiles, form->MapCol));
+    EXPECT_EQ(Load(map + ".col"), form->MapCol.Bytes());
+    EXPECT_EQ(Load(Path("repeat.bin")), WriteRawMapWithRepeat(form->MapTiles));
+}
+
+// A FIFO without a writer, or a device, is refused at once instead of
+// blocking the window or reading without end.
+TEST_F(FileCommands, LoadingRefusesWhatIsNoRegularFile) {
+    NumberedMap(4, 2);
+    const Document before = Now();
+    const QString fifo = Path("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    Trigger("tlpload", {fifo});
+    Trigger("tlpload", {"/dev/zero"});
+    Import("Load", fifo, 4, 4);
+    dialog->answers.push_back(fifo);
+    form->Command1->click();  // as the tile set
+    const QString refused = "Error|Cannot read %1: not a regular file";
+    EXPECT_EQ(messages->shown,
+              QStringList({refused.arg(fifo), refused.arg("/dev/zero"), refused.arg(fifo), refused.arg(fifo)}));
+    EXPECT_EQ(Now(), before);
+}
+
+// A tile set whose name is no UTF-8 (Latin-1 here, as an older system wrote
+// it) is found and written back byte for byte.
+TEST_F(FileCommands, TilePathsAreTheFileSystemsBytes) {
+    const QByteArray tiles = QFile::encodeName(directory.path()) + "/Kachel-\xE4.bmp";
+    SaveTiles(PatternBitmap(16, 8), "utf8.bmp");
+    ASSERT_EQ(::rename(QFile::encodeName(Path("utf8.bmp")).constData(), tiles.constData()), 0);
+    const QString project = SaveFile("latin1.tlp", WriteProjectFile(tiles.toStdString(), CellArray(3, 2), CellArray(3, 2)));
+    Trigger("tlpload", {project});
+    EXPECT_EQ(dialog->calls.size(), 1);  // the tile set was found: not asked for
+    EXPECT_EQ(form->TileFile, tiles);
+    EXPECT_EQ(form->TileLastCol, 1);
+    Trigger("tlpsave", {project});
+    EXPECT_EQ(Load(project), WriteProjectFile(tiles.toStdString(), CellArray(3, 2), CellArray(3, 2)));
 }
 
 }  // namespace

@@ -80,10 +80,16 @@ TEST(ProjectFile, PathsComeBackWithoutPaddingCutTo256BytesOnACharacterBoundary) 
     }
 }
 
-TEST(ProjectFile, RefusesWrongMagicSizesBelowOneAndShortFiles) {
+TEST(ProjectFile, RefusesWrongMagicSidesOutside1To32767AndShortFiles) {
     const Bytes good = Write(Numbered(4, 3, "t.bmp"));
     const auto with = [](Bytes file, size_t offset, const Bytes& bytes) {
         std::copy(bytes.begin(), bytes.end(), file.begin() + offset);
+        return file;
+    };
+    // Sides beyond what the view can show, in files that hold every cell.
+    const auto wide = [&](size_t offset, uint32_t side) {
+        Bytes file = with(good, offset, Int32(side));
+        file.resize(267 + 2 * size_t(side) * 4);
         return file;
     };
     const struct {
@@ -102,8 +108,13 @@ TEST(ProjectFile, RefusesWrongMagicSizesBelowOneAndShortFiles) {
         {"header only", Bytes(good.begin(), good.begin() + 267)},
         {"cells beyond memory", with(with(good, 3, Int32(0x7FFFFFFF)), 7, Int32(0x7FFFFFFF))},
         {"more cells than bytes", with(good, 3, Int32(5))},
+        {"width 32768", wide(3, 32768)},
+        {"height 32768", wide(7, 32768)},
     };
     for (const auto& c : cases) EXPECT_FALSE(ReadProjectFile(c.file)) << c.name;
+    EXPECT_TRUE(ReadProjectFile(wide(3, 32767)));
+    // A file cut short while it is read, after its size was taken.
+    EXPECT_FALSE(ReadProjectFile(ReadFrom(Bytes(good.begin(), good.end() - 1)), good.size()));
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ CellArray Read(const Bytes& file, int width, int height, bool screenRepeat) {
 
 TEST(RawMap, ScreenRepeatAppendsTheFirst12CellsOfEveryRowWrappingRoundNarrowRows) {
     EXPECT_EQ(WriteRawMapWithRepeat(Numbered(3, 1)), (Bytes{1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3}));
-    for (const auto& [width, height] : {std::pair{12, 8}, {14, 2}, {5, 3}, {1, 2}}) {
+    for (const auto& [width, height] : {std::pair{12, 8}, {14, 2}, {5, 3}, {1, 2}, {300, 250}}) {
         const CellArray tiles = Numbered(width, height);
         const Bytes file = WriteRawMapWithRepeat(tiles);
         ASSERT_EQ(file.size(), size_t((width + 12) * height));

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -181,10 +182,19 @@ void Form1::Form1_Form_Load() {
     LayOutSpriteListScrollBar();
 }
 
-void Form1::Form1_Command1_Click() {
-    Sprites.push_back(Sprite{});
-    SpriteDeleted.push_back(false);
+void Form1::Form1_Command1_Click() { AddSprite(); }
+
+// Room for the sprite and its mark is made first, so that the two never fall
+// out of step when memory is short.
+bool Form1::AddSprite() {
+    const bool added = WithEnoughMemory(*messageBox, "add a sprite", [this] {
+        Sprites.reserve(Sprites.size() + 1);
+        SpriteDeleted.reserve(SpriteDeleted.size() + 1);
+        Sprites.push_back(Sprite{});
+        SpriteDeleted.push_back(false);
+    });
     LayOutSpriteListScrollBar();
+    return added;
 }
 
 void Form1::Form1_Command4_Click() { SpriteDeleted[CurSprite] = true; }
@@ -351,8 +361,10 @@ QString Form1::AskOpenFile(const char* filter, const char* title) { return AskFi
 
 QString Form1::AskSaveFile(const char* filter, const char* title) { return AskFile(&FileDialog::ShowSave, filter, title); }
 
-void Form1::SaveFile(const QString& path, const std::vector<uint8_t>& bytes) {
-    WriteWholeFile(path, bytes, *messageBox);
+void Form1::SaveFile(const QString& path, const char* what, const FileContent& content) {
+    const QByteArray local = QFile::encodeName(path);
+    WithEnoughMemory(*messageBox, QString("%1 %2").arg(what, path),
+                     [&] { WriteFiles({{local.toStdString(), content}}, *messageBox); });
 }
 
 void Form1::ReplaceLibrary(std::vector<Sprite> sprites) {
@@ -365,31 +377,39 @@ void Form1::ReplaceLibrary(std::vector<Sprite> sprites) {
 
 void Form1::Form1_savepxl_Click() {
     const QString path = AskSaveFile(kLibraryFilter, "Save .pxl file");
-    if (!path.isEmpty()) SaveFile(path, WriteLibraryFile(Sprites, SpriteDeleted));
+    if (path.isEmpty()) return;
+    SaveFile(path, "save", [this](const ByteSink& sink) { return WriteLibraryFile(Sprites, SpriteDeleted, sink); });
 }
 
+// The records are read straight into the new library.
 void Form1::Form1_loadpxl_Click() {
     const QString path = AskOpenFile(kLibraryFilter, "Load .pxl file");
     if (path.isEmpty()) return;
-    const std::optional<std::vector<uint8_t>> file = ReadWholeFile(path, *messageBox);
-    if (!file) return;
-    std::optional<std::vector<Sprite>> sprites = ReadLibraryFile(*file);
-    if (!sprites) {
+    std::optional<std::optional<std::vector<Sprite>>> sprites;
+    WithEnoughMemory(*messageBox, "load " + path, [&] {
+        sprites = ReadFile(QFile::encodeName(path), *messageBox,
+                           [](InputFile& file) { return ReadLibraryFile(file.Source(), file.Size()); });
+    });
+    if (!sprites) return;
+    if (!*sprites) {
         messageBox->Show("Invalid file", "ERROR", MessageIcon::Error);
         return;
     }
-    ReplaceLibrary(std::move(*sprites));
+    ReplaceLibrary(std::move(**sprites));
 }
 
 void Form1::Form1_savepxs_Click() {
     const QString path = AskSaveFile(kSpriteFilter, "Save .pxs file");
-    if (!path.isEmpty()) SaveFile(path, WriteSpriteFile(Current()));
+    if (path.isEmpty()) return;
+    SaveFile(path, "export", [this](const ByteSink& sink) { return sink(WriteSpriteFile(Current())); });
 }
 
-void Form1::Form1_loadpxs_Click() {
+void Form1::Form1_loadpxs_Click() { ImportSprite(); }
+
+void Form1::ImportSprite() {
     const QString path = AskOpenFile(kSpriteFilter, "Open .pxs file");
     if (path.isEmpty()) return;
-    const std::optional<std::vector<uint8_t>> file = ReadWholeFile(path, *messageBox);
+    const std::optional<std::vector<uint8_t>> file = ReadFileStart(QFile::encodeName(path), kSpriteFileSize, *messageBox);
     if (!file) return;
     const std::optional<Sprite> sprite = ReadSpriteFile(*file);
     if (!sprite) {
@@ -401,17 +421,19 @@ void Form1::Form1_loadpxs_Click() {
     SpriteDeleted[CurSprite] = false;
 }
 
+// The appended sprite stays current whatever the import does; a sprite that
+// could not be added is not imported into, lest another one be overwritten.
 void Form1::Form1_Command3_Click() {
-    Form1_Command1_Click();
+    if (!AddSprite()) return;
     CurSprite = SpriteLast();
-    Form1_loadpxs_Click();
+    ImportSprite();
 }
 
 // The file is read and checked before the library is reset.
 void Form1::Form1_load1_Click() {
     const QString path = AskOpenFile(kRaw1Filter, "Import RAW");
     if (path.isEmpty()) return;
-    const std::optional<std::vector<uint8_t>> file = ReadWholeFile(path, *messageBox);
+    const std::optional<std::vector<uint8_t>> file = ReadFileStart(QFile::encodeName(path), kRawSpriteBlockSize, *messageBox);
     if (!file) return;
     if (file->size() < kRawSpriteBlockSize) {
         messageBox->Show(QString("%1 holds %2 bytes: raw sprite data takes %3 bytes a sprite.")
@@ -426,23 +448,32 @@ void Form1::Form1_load1_Click() {
     Sprites[0] = DecodeRawSpriteBlock(std::span<const uint8_t, kRawSpriteBlockSize>(file->data(), kRawSpriteBlockSize));
 }
 
+namespace {
+
+// A content that encodes the sprites with one image test, block by block.
+FileContent RawSprites(std::span<const Sprite> sprites, PixelTest image) {
+    return [sprites, image](const ByteSink& sink) { return EncodeRawSprites(sprites, image, sink); };
+}
+
+}  // namespace
+
 void Form1::Form1_sav1_Click() {
     const QString path = AskSaveFile(kRaw1Filter, kExportRaw);
-    if (!path.isEmpty()) SaveFile(path, EncodeRawSprites(std::span(&Current(), 1), IsDark));
+    if (!path.isEmpty()) SaveFile(path, "export", RawSprites(std::span(&Current(), 1), IsDark));
 }
 
 void Form1::Form1_exallraw1b_Click() {
     const QString path = AskSaveFile(kRaw1AllFilter, kExportRaw);
-    if (!path.isEmpty()) SaveFile(path, EncodeRawSprites(Sprites, IsDarkOrGrey));
+    if (!path.isEmpty()) SaveFile(path, "export", RawSprites(Sprites, IsDarkOrGrey));
 }
 
 void Form1::ExportFrames(std::span<const Sprite> sprites, const char* firstFilter, PixelTest first,
                          const char* secondFilter, PixelTest second) {
     const QString firstPath = AskSaveFile(firstFilter, kExportRaw);
-    if (!firstPath.isEmpty()) SaveFile(firstPath, EncodeRawSprites(sprites, first));
+    if (!firstPath.isEmpty()) SaveFile(firstPath, "export", RawSprites(sprites, first));
     cdlg->filter = secondFilter;  // the title stays, the name starts with the first one
     cdlg->ShowSave();
-    if (!cdlg->fileName.isEmpty()) SaveFile(cdlg->fileName, EncodeRawSprites(sprites, second));
+    if (!cdlg->fileName.isEmpty()) SaveFile(cdlg->fileName, "export", RawSprites(sprites, second));
 }
 
 // Grey pixels form complementary checkerboards in the two frames.

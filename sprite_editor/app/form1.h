@@ -10,6 +10,7 @@
 
 #include "dialogs.h"
 #include "drawing.h"
+#include "file_io.h"
 #include "image.h"
 #include "sprite.h"
 #include "sprite_files.h"
@@ -118,8 +119,12 @@ private:
     QString AskFile(void (FileDialog::*show)(), const char* filter, const char* title);
     QString AskOpenFile(const char* filter, const char* title);
     QString AskSaveFile(const char* filter, const char* title);
-    void SaveFile(const QString& path, const std::vector<uint8_t>& bytes);
+    // Writes the file whole, or leaves an existing one as it was, after a
+    // message; `what` names the command in a message about memory.
+    void SaveFile(const QString& path, const char* what, const FileContent& content);
     void ReplaceLibrary(std::vector<Sprite> sprites);
+    bool AddSprite();
+    void ImportSprite();
     // Two save dialogs, the second starting with the first one's name; each
     // chosen name gets its own frame of the sprites.
     void ExportFrames(std::span<const Sprite> sprites, const char* firstFilter, PixelTest first,

@@ -10,6 +10,8 @@ constexpr std::string_view kLibraryMagic = "PXL";
 constexpr std::string_view kSpriteMagic = "PMSPR";
 constexpr size_t kRecordSize = sizeof(Sprite::bytes);
 constexpr size_t kLibraryHeaderSize = kLibraryMagic.size() + 4;
+// The library's records lie back to back in memory as in the file.
+static_assert(sizeof(Sprite) == kRecordSize);
 
 bool StartsWith(std::span<const uint8_t> file, std::string_view magic) {
     return file.size() >= magic.size() && std::equal(magic.begin(), magic.end(), file.begin());
@@ -34,30 +36,45 @@ Sprite RecordAt(std::span<const uint8_t> file, size_t offset) {
 
 }  // namespace
 
-std::vector<uint8_t> WriteLibraryFile(const std::vector<Sprite>& sprites, const std::vector<bool>& deleted) {
+bool WriteLibraryFile(const std::vector<Sprite>& sprites, const std::vector<bool>& deleted, const ByteSink& sink) {
     const int32_t kept = int32_t(std::count(deleted.begin(), deleted.end(), false));
-    std::vector<uint8_t> out = StartFile(kLibraryMagic, kLibraryHeaderSize + size_t(kept) * kRecordSize);
+    std::vector<uint8_t> header(kLibraryMagic.begin(), kLibraryMagic.end());
     const uint32_t last = uint32_t(kept - 1);
-    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(last >> (8 * i)));
+    for (int i = 0; i < 4; ++i) header.push_back(uint8_t(last >> (8 * i)));
+    if (!sink(header)) return false;
     for (size_t i = 0; i < sprites.size(); ++i) {
-        if (!deleted[i]) Append(out, sprites[i]);
+        if (!deleted[i] && !sink(sprites[i].bytes)) return false;
     }
+    return true;
+}
+
+std::vector<uint8_t> WriteLibraryFile(const std::vector<Sprite>& sprites, const std::vector<bool>& deleted) {
+    std::vector<uint8_t> out;
+    out.reserve(kLibraryHeaderSize + sprites.size() * kRecordSize);
+    WriteLibraryFile(sprites, deleted, AppendTo(out));
     return out;
 }
 
-std::optional<std::vector<Sprite>> ReadLibraryFile(std::span<const uint8_t> file) {
-    if (!StartsWith(file, kLibraryMagic) || file.size() < kLibraryHeaderSize) return std::nullopt;
-    const int32_t last = int32_t(uint32_t(file[3]) | uint32_t(file[4]) << 8 | uint32_t(file[5]) << 16 |
-                                 uint32_t(file[6]) << 24);
+std::optional<std::vector<Sprite>> ReadLibraryFile(const ByteSource& source, uint64_t fileSize) {
+    std::array<uint8_t, kLibraryHeaderSize> header;
+    if (fileSize < kLibraryHeaderSize || source(header) != header.size() || !StartsWith(header, kLibraryMagic)) {
+        return std::nullopt;
+    }
+    const int32_t last = int32_t(uint32_t(header[3]) | uint32_t(header[4]) << 8 | uint32_t(header[5]) << 16 |
+                                 uint32_t(header[6]) << 24);
     if (last == -1) return std::vector<Sprite>(1);
     // The file must hold every record it announces; this also bounds what is
     // allocated by the file's own size.
-    const size_t records = (file.size() - kLibraryHeaderSize) / kRecordSize;
-    if (last < 0 || size_t(last) + 1 > records) return std::nullopt;
-    std::vector<Sprite> sprites;
-    sprites.reserve(size_t(last) + 1);
-    for (size_t i = 0; i <= size_t(last); ++i) sprites.push_back(RecordAt(file, kLibraryHeaderSize + i * kRecordSize));
+    const uint64_t records = (fileSize - kLibraryHeaderSize) / kRecordSize;
+    if (last < 0 || uint64_t(last) + 1 > records) return std::nullopt;
+    std::vector<Sprite> sprites(size_t(last) + 1);
+    const std::span<uint8_t> bytes(reinterpret_cast<uint8_t*>(sprites.data()), sprites.size() * kRecordSize);
+    if (source(bytes) != bytes.size()) return std::nullopt;  // cut short while it was read
     return sprites;
+}
+
+std::optional<std::vector<Sprite>> ReadLibraryFile(std::span<const uint8_t> file) {
+    return ReadLibraryFile(ReadFrom(file), file.size());
 }
 
 std::vector<uint8_t> WriteSpriteFile(const Sprite& sprite) {
@@ -116,13 +133,17 @@ RawSpriteBlock EncodeRawSpriteBlock(const Sprite& sprite, PixelTest image) {
     return block;
 }
 
+bool EncodeRawSprites(std::span<const Sprite> sprites, PixelTest image, const ByteSink& sink) {
+    for (const Sprite& sprite : sprites) {
+        if (!sink(EncodeRawSpriteBlock(sprite, image))) return false;
+    }
+    return true;
+}
+
 std::vector<uint8_t> EncodeRawSprites(std::span<const Sprite> sprites, PixelTest image) {
     std::vector<uint8_t> out;
     out.reserve(sprites.size() * kRawSpriteBlockSize);
-    for (const Sprite& sprite : sprites) {
-        const RawSpriteBlock block = EncodeRawSpriteBlock(sprite, image);
-        out.insert(out.end(), block.begin(), block.end());
-    }
+    EncodeRawSprites(sprites, image, AppendTo(out));
     return out;
 }
 

@@ -9,20 +9,28 @@
 #include <span>
 #include <vector>
 
+#include "byte_stream.h"
 #include "sprite.h"
 
 // --- Library file: "PXL", the last index L (32-bit signed, little-endian), then
 // L + 1 sprite records of 256 bytes. Deleted sprites are left out.
 
+// Into sink, the records straight from the sprites; false when the sink
+// refused bytes.
+bool WriteLibraryFile(const std::vector<Sprite>& sprites, const std::vector<bool>& deleted, const ByteSink& sink);
 std::vector<uint8_t> WriteLibraryFile(const std::vector<Sprite>& sprites, const std::vector<bool>& deleted);
 
-// The sprites of a library file; none when the magic is wrong or the file is
-// too short for the records its last index announces. A last index of -1 (a
-// library whose every sprite was deleted) reads as one blank sprite, so a
-// library is never empty.
+// The sprites of a library file of fileSize bytes, read from source straight
+// into the library; none when the magic is wrong or the file is too short for
+// the records its last index announces, which is known before the sprites are
+// allocated. A last index of -1 (a library whose every sprite was deleted)
+// reads as one blank sprite, so a library is never empty.
+std::optional<std::vector<Sprite>> ReadLibraryFile(const ByteSource& source, uint64_t fileSize);
 std::optional<std::vector<Sprite>> ReadLibraryFile(std::span<const uint8_t> file);
 
 // --- Single sprite file: "PMSPR" and one sprite record.
+
+inline constexpr size_t kSpriteFileSize = 5 + 256;  // what follows is not read
 
 std::vector<uint8_t> WriteSpriteFile(const Sprite& sprite);
 // None when the magic is wrong or the file ends before the record does.
@@ -46,7 +54,9 @@ bool IsDarkOrEvenGrey(uint8_t code, int x, int y);  // grey where x + y is even
 // Byte k of a group is the strip of column x0 + k; bit b is row y0 + b.
 RawSpriteBlock EncodeRawSpriteBlock(const Sprite& sprite, PixelTest image);
 
-// The blocks of the given sprites, in order, one image test for all.
+// The blocks of the given sprites, in order, one image test for all; into
+// sink a block at a time, false when the sink refused one.
+bool EncodeRawSprites(std::span<const Sprite> sprites, PixelTest image, const ByteSink& sink);
 std::vector<uint8_t> EncodeRawSprites(std::span<const Sprite> sprites, PixelTest image);
 
 // A mask bit gives a transparent pixel, else an image bit a dark one, else the

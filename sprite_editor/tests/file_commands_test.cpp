@@ -1,11 +1,13 @@
 // The "File" menu and "Import && Add sprite": dialogs as scripted, files as
 // written on disk, the state after each command.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "failing_allocations.h"
 #include "sprite_files.h"
 #include "views.h"
 #include "window_test_support.h"
@@ -343,6 +345,51 @@ TEST_F(Files, SecondFileAcceptedUnderTheFirstNameReplacesIt) {
     Answer({Path("same.raw"), Path("same.raw")});
     w->Form1_sav2_Click();
     EXPECT_EQ(Load(Path("same.raw")), EncodeRawSprites(std::span(&w->Sprites[0], 1), IsDarkOrEvenGrey));
+}
+
+// A library of 4096 sprites is 1 MiB: with allocations of half that failing,
+// loading, adding and importing say so and change nothing, while saving and
+// exporting, which need no second copy of the library, work.
+TEST_F(Files, ShortMemoryIsReportedAndSavesNeedNoSecondCopy) {
+    const std::vector<Sprite> large(4096, Numbered(1));
+    Save(Path("large.pxl"), WriteLibraryFile(large, std::vector<bool>(large.size(), false)));
+    Answer({Path("large.pxl")});
+    w->Form1_loadpxl_Click();
+    ASSERT_EQ(w->Sprites.size(), 4096u);
+    w->Sprites.shrink_to_fit();
+    Answer({Path("large.pxl"), Path("out.pxl"), Path("out.raw")});
+    {
+        const FailingAllocations shortMemory(512 * 1024);
+        w->Form1_loadpxl_Click();
+        w->Form1_Command3_Click();
+        w->Form1_savepxl_Click();
+        w->Form1_exallraw1b_Click();
+    }
+    ASSERT_EQ(w.messages->shown.size(), 2u);
+    EXPECT_EQ(w.messages->shown[0].text, "Not enough memory to load " + Path("large.pxl") + ".");
+    EXPECT_EQ(w.messages->shown[1].text, "Not enough memory to add a sprite.");
+    EXPECT_EQ(w.files->calls.size(), 4u);  // no import after the sprite could not be added
+    EXPECT_EQ(w->Sprites, large);
+    EXPECT_EQ(w->SpriteDeleted.size(), 4096u);
+    EXPECT_EQ(Load(Path("out.pxl")), Load(Path("large.pxl")));
+    EXPECT_EQ(Load(Path("out.raw")).size(), 4096u * 64);
+}
+
+// A FIFO without a writer, or a device, is refused at once instead of
+// blocking the window or reading without end.
+TEST_F(Files, LoadingRefusesWhatIsNoRegularFile) {
+    const QString fifo = Path("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (void (Form1::*command)() : {&Form1::Form1_loadpxl_Click, &Form1::Form1_loadpxs_Click, &Form1::Form1_load1_Click}) {
+        for (const QString& path : {fifo, QString("/dev/zero")}) {
+            w.messages->shown.clear();
+            Answer({path});
+            (w.form.get()->*command)();
+            ASSERT_EQ(w.messages->shown.size(), 1u);
+            EXPECT_EQ(w.messages->shown[0].text, "Cannot read " + path + ": not a regular file");
+        }
+    }
+    EXPECT_EQ(w->Sprites, std::vector<Sprite>(1));
 }
 
 }  // namespace

@@ -1,0 +1,228 @@
+#include "file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace tilora {
+
+namespace {
+
+constexpr const char* kCannotOpen = "Cannot open";
+constexpr const char* kCannotRead = "Cannot read";
+constexpr const char* kCannotWrite = "Cannot write";
+constexpr const char* kNotRegular = "not a regular file";
+constexpr const char* kNoReader = "no program is reading from it";
+
+constexpr size_t kLargestTransfer = size_t(1) << 30;  // one read or write call
+constexpr size_t kWriteBufferBytes = size_t(1) << 16;
+constexpr int kLargestLinkChain = 40;
+constexpr const char* kTemporaryName = ".tilora-XXXXXX";
+
+std::string Reason(int error) { return std::strerror(error); }
+
+// The folder part of a path, with its slash; empty for a bare name.
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The file that a path finally names, symbolic links followed (a relative
+// link from the link's folder), so that a link is kept and its target
+// replaced. Nothing, with errno set, for a chain that does not end.
+std::optional<std::string> FinalTarget(std::string path) {
+    for (int hop = 0; hop < kLargestLinkChain; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length < 0) return std::nullopt;
+        target.resize(size_t(length));
+        path = target.starts_with('/') ? target : FolderOf(path) + target;
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
+
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// One file being written: a temporary file beside a regular target, or the
+// target itself when it is no regular file. The temporary file goes with the
+// object unless it was put in the target's place.
+class PendingFile {
+public:
+    explicit PendingFile(std::string path) : path_(std::move(path)) {}
+    ~PendingFile() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    }
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    std::optional<FileFailure> Open() {
+        struct stat info {};
+        if (::stat(path_.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return OpenDirectly(info);
+        return OpenTemporary();
+    }
+
+    // Small pieces are gathered into a buffer, large ones written as they are.
+    std::optional<FileFailure> Write(const FileContent& content) {
+        std::vector<uint8_t> buffer;
+        buffer.reserve(kWriteBufferBytes);
+        const auto flush = [&] {
+            const bool written = WriteAll(buffer);
+            buffer.clear();
+            return written;
+        };
+        const ByteSink sink = [&](std::span<const uint8_t> bytes) {
+            if (buffer.size() + bytes.size() > buffer.capacity() && !flush()) return false;
+            if (bytes.size() >= buffer.capacity()) return WriteAll(bytes);
+            buffer.insert(buffer.end(), bytes.begin(), bytes.end());
+            return true;
+        };
+        if (!content(sink) || !flush()) return Failed(writeError_);
+        if (!temporary_.empty() && ::fsync(fd_) != 0) return Failed(errno);
+        if (::close(std::exchange(fd_, -1)) != 0) return Failed(errno);
+        return std::nullopt;
+    }
+
+    // Puts the temporary file in the target's place.
+    std::optional<FileFailure> Commit() {
+        if (temporary_.empty()) return std::nullopt;
+        if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Failed(errno);
+        temporary_.clear();
+        return std::nullopt;
+    }
+
+private:
+    FileFailure Failed(int error) const { return {kCannotWrite, path_, Reason(error)}; }
+
+    bool WriteAll(std::span<const uint8_t> bytes) {
+        while (!bytes.empty()) {
+            const ssize_t n = ::write(fd_, bytes.data(), std::min(bytes.size(), kLargestTransfer));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                writeError_ = n < 0 ? errno : EIO;
+                return false;
+            }
+            bytes = bytes.subspan(size_t(n));
+        }
+        return true;
+    }
+
+    std::optional<FileFailure> OpenDirectly(const struct stat& info) {
+        // Without O_NONBLOCK, opening a FIFO that no program reads would wait
+        // for one for ever.
+        fd_ = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd_ < 0) return FileFailure{kCannotWrite, path_, errno == ENXIO && S_ISFIFO(info.st_mode) ? kNoReader : Reason(errno)};
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+        return std::nullopt;
+    }
+
+    std::optional<FileFailure> OpenTemporary() {
+        const std::optional<std::string> target = FinalTarget(path_);
+        if (!target) return Failed(errno);
+        target_ = *target;
+        std::string temporary = FolderOf(target_) + kTemporaryName;
+        fd_ = ::mkostemp(temporary.data(), O_CLOEXEC);
+        if (fd_ < 0) return Failed(errno);
+        temporary_ = temporary;
+        struct stat old {};
+        if (::stat(target_.c_str(), &old) == 0) {
+            // Best effort: only root may give a file to another owner.
+            [[maybe_unused]] const int owned = ::fchown(fd_, old.st_uid, old.st_gid);
+            ::fchmod(fd_, old.st_mode & 07777);
+        } else {
+            ::fchmod(fd_, NewFileMode());
+        }
+        return std::nullopt;
+    }
+
+    std::string path_;
+    std::string target_;     // the file that is replaced
+    std::string temporary_;  // until it is put in the target's place
+    int fd_ = -1;
+    int writeError_ = 0;
+};
+
+}  // namespace
+
+InputFile::InputFile(std::string path) : path_(std::move(path)) {
+    struct stat info {};
+    if (::stat(path_.c_str(), &info) != 0) {
+        Fail(kCannotOpen, errno);
+    } else if (S_ISREG(info.st_mode)) {
+        // O_NONBLOCK: should the path have become a FIFO meanwhile, opening
+        // it must not wait; fstat then refuses it.
+        fd_ = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd_ < 0) {
+            Fail(kCannotOpen, errno);
+        } else if (::fstat(fd_, &info) != 0) {
+            Fail(kCannotRead, errno);
+        }
+    }
+    if (!failure_ && !S_ISREG(info.st_mode)) {
+        failure_ = FileFailure{kCannotRead, path_, kNotRegular};
+        Close();
+    }
+    if (fd_ >= 0) size_ = uint64_t(info.st_size);
+}
+
+InputFile::~InputFile() { Close(); }
+
+void InputFile::Close() {
+    if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+}
+
+void InputFile::Fail(const char* action, int error) {
+    failure_ = FileFailure{action, path_, Reason(error)};
+    Close();
+}
+
+size_t InputFile::Read(std::span<uint8_t> bytes) {
+    size_t done = 0;
+    while (fd_ >= 0 && done < bytes.size()) {
+        const ssize_t n = ::read(fd_, bytes.data() + done, std::min(bytes.size() - done, kLargestTransfer));
+        if (n > 0) {
+            done += size_t(n);
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            Fail(kCannotRead, errno);
+        }
+    }
+    return done;
+}
+
+std::optional<FileFailure> WriteFiles(std::span<const FileToWrite> files) {
+    std::vector<std::unique_ptr<PendingFile>> pending;
+    for (const FileToWrite& file : files) {
+        PendingFile& next = *pending.emplace_back(std::make_unique<PendingFile>(file.path));
+        if (auto failure = next.Open()) return failure;
+        if (auto failure = next.Write(file.content)) return failure;
+    }
+    for (const auto& file : pending) {
+        if (auto failure = file->Commit()) return failure;
+    }
+    return std::nullopt;
+}
+
+void IgnoreWriteSignals() {
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+}  // namespace tilora
