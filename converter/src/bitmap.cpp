@@ -1,11 +1,13 @@
 #include "bitmap.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;  // "BM", bfSize, two reserved fields, bfOffBits
 constexpr size_t kInfoHeaderSize = 40;  // the fields every later header version starts with
+constexpr size_t kHeadersSize = kFileHeaderSize + kInfoHeaderSize;
 
 // Little-endian fields, assembled byte by byte so the host's order never matters.
 uint32_t ReadU16(std::span<const uint8_t> b, size_t at) { return b[at] | b[at + 1] << 8; }
@@ -42,6 +44,16 @@ bool IsSupportedDepth(uint32_t depth) {
     return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 24;
 }
 
+// The message of the first check the headers fail, or none.
+const char* HeaderError(const Headers& h) {
+    if (h.biSize < kInfoHeaderSize) return kErrorBitmapHeader;
+    if (h.biPlanes != 1) return kErrorPlanes;
+    if (h.biCompression != 0) return kErrorCompression;
+    if (!IsSupportedDepth(h.biBitCount)) return kErrorBitDepth;
+    if (h.biWidth < 0 || h.biHeight == INT32_MIN) return kErrorBitmapSize;
+    return nullptr;
+}
+
 // Where the pixel rows lie in the file.
 struct RowLayout {
     uint32_t width;
@@ -61,21 +73,30 @@ RowLayout LayoutRows(const Headers& h) {
     return rows;
 }
 
-// True when the file holds every row; the last row's padding may be missing.
+// Where the last row ends; its padding may be missing from the file. Fewer
+// than 2^31 rows of under 3 x 2^31 + 4 bytes precede it: about 1.4 x 10^19 at
+// most, within 64 bits.
+uint64_t RowsEnd(const RowLayout& rows, uint32_t bfOffBits) {
+    if (rows.width == 0 || rows.height == 0) return 0;
+    return bfOffBits + (rows.height - 1) * rows.stride + rows.pixelBytes;
+}
+
 bool FileHoldsRows(const RowLayout& rows, uint32_t bfOffBits, size_t fileSize) {
-    if (rows.width == 0 || rows.height == 0) return true;
-    if (bfOffBits > fileSize || fileSize - bfOffBits < rows.pixelBytes) return false;
-    const uint64_t roomAfterFirstRow = fileSize - bfOffBits - rows.pixelBytes;
-    return rows.height - 1 <= roomAfterFirstRow / rows.stride;
+    return RowsEnd(rows, bfOffBits) <= fileSize;
 }
 
 using ColourTable = std::array<tagRGBTRIPLE, 256>;
 
-// The table follows the info header, whatever its version; entries beyond the
-// end of the file are black.
+// The table follows the info header, whatever its version.
+uint64_t ColourTableStart(uint32_t biSize) { return kFileHeaderSize + uint64_t(biSize); }
+uint64_t ColourTableEnd(uint32_t biSize, uint32_t depth) {
+    return ColourTableStart(biSize) + 4 * (uint64_t(1) << depth);
+}
+
+// Entries beyond the end of the file are black.
 ColourTable ReadColourTable(std::span<const uint8_t> file, uint32_t biSize, uint32_t depth) {
     ColourTable table{};
-    const uint64_t start = kFileHeaderSize + uint64_t(biSize);
+    const uint64_t start = ColourTableStart(biSize);
     const size_t entries = size_t(1) << depth;
     for (size_t i = 0; i < entries; ++i) {
         const uint64_t at = start + 4 * i;
@@ -123,19 +144,24 @@ std::vector<tagRGBTRIPLE> Bitmap::Pixels() const {
     return pixels;
 }
 
+size_t BitmapFileSize(std::span<const uint8_t> start) {
+    if (start.size() < kHeadersSize) return kHeadersSize;
+    const Headers h = ReadHeaders(start);
+    if (HeaderError(h)) return kHeadersSize;
+    uint64_t end = std::max<uint64_t>(kHeadersSize, RowsEnd(LayoutRows(h), h.bfOffBits));
+    if (h.biBitCount <= 8) end = std::max(end, ColourTableEnd(h.biSize, h.biBitCount));
+    return size_t(std::min<uint64_t>(end, SIZE_MAX));
+}
+
 BitmapResult ReadBitmap(std::vector<uint8_t> file) {
     return ReadBitmap(std::make_shared<const FileBytes>(std::move(file)));
 }
 
 BitmapResult ReadBitmap(std::shared_ptr<const FileBytes> fileBytes) {
     const std::span<const uint8_t> file = fileBytes->Span();
-    if (file.size() < kFileHeaderSize + kInfoHeaderSize) return Refuse(kErrorBitmapTruncated);
+    if (file.size() < kHeadersSize) return Refuse(kErrorBitmapTruncated);
     const Headers h = ReadHeaders(file);
-    if (h.biSize < kInfoHeaderSize) return Refuse(kErrorBitmapHeader);
-    if (h.biPlanes != 1) return Refuse(kErrorPlanes);
-    if (h.biCompression != 0) return Refuse(kErrorCompression);
-    if (!IsSupportedDepth(h.biBitCount)) return Refuse(kErrorBitDepth);
-    if (h.biWidth < 0 || h.biHeight == INT32_MIN) return Refuse(kErrorBitmapSize);
+    if (const char* error = HeaderError(h)) return Refuse(error);
 
     const RowLayout rows = LayoutRows(h);
     if (!FileHoldsRows(rows, h.bfOffBits, file.size())) return Refuse(kErrorBitmapTruncated);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -66,3 +67,9 @@ struct BitmapResult {
 // large is allocated before the file is known to hold every pixel row.
 BitmapResult ReadBitmap(std::shared_ptr<const FileBytes> file);
 BitmapResult ReadBitmap(std::vector<uint8_t> file);
+
+// How many bytes a BMP file holds in all, judged from its first bytes: the
+// headers, the colour table and the pixel rows they announce, the last row's
+// padding left out. Headers that ReadBitmap refuses announce nothing beyond
+// themselves. ReadBitmap decides the same on these bytes as on the whole file.
+size_t BitmapFileSize(std::span<const uint8_t> start);

@@ -1,11 +1,8 @@
 #include "driver.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <optional>
@@ -13,6 +10,7 @@
 #include "command_line.h"
 #include "conversion_pass.h"
 #include "file_bytes.h"
+#include "output_target.h"
 #include "pixel_writers.h"
 #include "pokemini.h"
 
@@ -21,37 +19,6 @@ namespace {
 constexpr size_t kHeaderBytes = 8;
 // A palette file is at most 1024 bytes; one byte more tells a longer one apart.
 constexpr size_t kPaletteReadLimit = 1025;
-
-bool WriteAll(int fd, std::span<const uint8_t> bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += size_t(n);
-    }
-    return true;
-}
-
-// Closes the output. A regular file is cut to the length written: it is
-// written over in place rather than truncated first, which spares the system
-// freeing its old pages and finding new ones. A regular file that could not be
-// written whole is removed rather than left half-written.
-bool CloseOutputFile(int fd, const std::string& path, bool written, size_t length) {
-    struct stat info {};
-    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    if (written && regular) written = ::ftruncate(fd, off_t(length)) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (written && closed) return true;
-    if (regular) ::unlink(path.c_str());
-    return false;
-}
-
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat sa {}, sb {};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
 
 void StoreLittleEndian32(OutputFile& fo, uint32_t value) {
     const uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
@@ -93,7 +60,7 @@ std::optional<Palette> LoadPalette(const std::string& path, std::ostream& err) {
 }
 
 std::optional<Bitmap> LoadBitmap(const std::string& path, std::ostream& err) {
-    std::optional<FileBytes> file = FileBytes::Load(path);
+    std::optional<FileBytes> file = FileBytes::Load(path, BitmapFileSize);
     if (!file) {
         err << kErrorOpeningBitmap;
         return std::nullopt;
@@ -108,24 +75,15 @@ std::optional<Bitmap> LoadBitmap(const std::string& path, std::ostream& err) {
 
 // Opens, writes and closes the output file; returns the exit code.
 int SaveOutput(const Bitmap& bitmap, Settings& settings, const Palette& palette, std::ostream& err) {
-    const std::string& path = *settings.outputFile;
-    // A 24-bit bitmap is read where it lies in the input file, so output that
-    // replaces the input itself is built whole before the file is written.
-    std::optional<std::vector<uint8_t>> whole;
-    if (SameFile(*settings.inputFile, path)) whole = BuildOutputFile(bitmap, settings, palette);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) {
+    OutputTarget target(*settings.outputFile);
+    if (!target.Opened()) {
         err << kErrorOpeningOutput;
         return kExitFailure;
     }
-    OutputFile fo([fd](std::span<const uint8_t> bytes) { return WriteAll(fd, bytes); });
-    if (whole) {
-        fo.Write(*whole);
-    } else {
-        WriteOutput(fo, bitmap, settings, palette);
-    }
+    OutputFile fo([&target](std::span<const uint8_t> bytes) { return target.Write(bytes); });
+    WriteOutput(fo, bitmap, settings, palette);
     fo.Flush();
-    if (!CloseOutputFile(fd, path, !fo.Failed(), fo.HandedOn())) {
+    if (fo.Failed() || !target.Commit()) {
         err << kErrorWritingOutput;
         return kExitFailure;
     }
@@ -162,6 +120,19 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
     return SaveOutput(*bitmap, settings, palette, err);
 }
 
+// Removes the unfinished output, then ends the process as the signal would
+// have, so whoever started the run sees the usual status. A signal ignored
+// from the start (as nohup does with SIGHUP) stays ignored.
+void EndRunOnSignal(int signal) {
+    struct sigaction inherited {};
+    if (::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) return;
+    std::signal(signal, [](int received) {
+        DiscardUnfinishedOutput();
+        std::signal(received, SIG_DFL);
+        std::raise(received);
+    });
+}
+
 }  // namespace
 
 void WriteOutput(OutputFile& fo, const Bitmap& bitmap, Settings& settings, const Palette& palette) {
@@ -189,10 +160,12 @@ void InstallSignalHandlers() {
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);  // a file grown past the size limit: a failed write
     std::signal(SIGBUS, [](int) {
+        DiscardUnfinishedOutput();
         const ssize_t ignored = ::write(STDERR_FILENO, kErrorReadingBitmap, std::strlen(kErrorReadingBitmap));
         (void)ignored;
         ::_exit(kExitFailure & 0xFF);
     });
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) EndRunOnSignal(signal);
 }
 
 int RunDotpress(std::span<const std::string> args, std::ostream& out, std::ostream& err) {

@@ -1,5 +1,5 @@
 // One dotpress run: parse, load the palette, read the bitmap, report its size,
-// build the output in memory and write it with one call.
+// convert it into the output file.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +26,8 @@ inline constexpr const char* kErrorReadingBitmap = "Error reading bitmap file!\n
 // file short meanwhile, reading past its new end raises SIGBUS. This ends the
 // run with a message and exit code -1 instead of a crash. It also lets a
 // closed pipe, or a file grown past the size limit, show up as a failed write
-// instead of ending the process silently.
+// instead of ending the process silently. When SIGBUS, SIGINT, SIGTERM or
+// SIGHUP ends the run, the unfinished output file is removed first.
 void InstallSignalHandlers();
 
 // The whole output file: the optional width/height header ("-n" with "-w" or

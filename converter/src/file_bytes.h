@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -18,13 +19,22 @@ public:
     FileBytes(const FileBytes&) = delete;
     FileBytes& operator=(const FileBytes&) = delete;
 
-    // The whole file, or its first `limit` bytes; none when it cannot be opened
-    // or read. A regular file is mapped rather than copied, which saves a pass
-    // over memory for large bitmaps.
+    // How many bytes a file holds in all, judged from its first bytes.
+    using SizeFromStart = std::function<size_t(std::span<const uint8_t> start)>;
+
+    // The file's first bytes, as many as `sizeFromStart` says it holds, or all
+    // when it ends sooner; none when it cannot be opened or read. A regular
+    // file is mapped rather than copied, which saves a pass over memory for
+    // large bitmaps. Anything else (a pipe, a device) is read only as far as
+    // `sizeFromStart`, asked again as bytes arrive, announces: an endless
+    // source ends the read, a header announcing more than arrives does not
+    // claim the memory it announces.
+    static std::optional<FileBytes> Load(const std::string& path, const SizeFromStart& sizeFromStart);
+    // The whole file, or its first `limit` bytes.
     static std::optional<FileBytes> Load(const std::string& path, size_t limit = SIZE_MAX);
 
     std::span<const uint8_t> Span() const {
-        return mapped_ ? std::span<const uint8_t>(mapped_, mappedSize_) : std::span<const uint8_t>(bytes_);
+        return mapped_ ? std::span<const uint8_t>(mapped_, mappedUsed_) : std::span<const uint8_t>(bytes_);
     }
 
 private:
@@ -33,4 +43,5 @@ private:
     std::vector<uint8_t> bytes_;
     const uint8_t* mapped_ = nullptr;
     size_t mappedSize_ = 0;
+    size_t mappedUsed_ = 0;  // what Span shows of the mapping: as much as was asked for
 };

@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 
 constexpr int kFailureStatus = 255;
 constexpr tagRGBTRIPLE kRed{0, 0, 255};
+const std::vector<uint8_t> kRedAsE(32 * 16, 0x07);  // in.bmp with "-e"
 
 class Dotpress : public testing::Test {
 protected:
@@ -24,6 +25,10 @@ protected:
 
     ProgramRun Run(const std::vector<std::string>& args, RunOptions options = {}) {
         return RunProgram(DOTPRESS_BIN, args, dir.Path(), options);
+    }
+    // A shell script run in the folder, dotpress's path in "$0".
+    ProgramRun Shell(const std::string& script) {
+        return RunProgram("/bin/sh", {"-c", script, DOTPRESS_BIN}, dir.Path());
     }
     bool Exists(const std::string& name) const { return fs::exists(dir / name); }
     std::vector<uint8_t> Load(const std::string& name) const { return LoadFile(dir / name); }
@@ -202,14 +207,161 @@ TEST_F(Dotpress, OutputMayReplaceTheInput) {
     EXPECT_EQ(Load("in.bmp"), std::vector<uint8_t>(32 * 16, 0x07));
 }
 
-// A file that grows past the size limit fails like a full disk would.
+// A file that grows past the size limit fails like a full disk would, and the
+// old output stays as it was.
 TEST_F(Dotpress, FailedWriteLeavesNoHalfWrittenFile) {
     SaveFile(dir / "old.raw", {1, 2, 3});
     const ProgramRun run = Run({"in.bmp", "old.raw"}, {.fileSizeLimit = 1000});
     EXPECT_EQ(run.err, kErrorWritingOutput);
     EXPECT_EQ(run.status, kFailureStatus);
-    EXPECT_FALSE(Exists("old.raw"));
+    EXPECT_EQ(Load("old.raw"), (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(FileNames(dir.Path()), (std::set<std::string>{"in.bmp", "old.raw"}));
 }
+
+// Run as root, a script runs dotpress as "$AS_USER" "$0" to meet permission
+// bits; it skips where that user cannot run dotpress.
+const std::string kAsUser =
+    "AS_USER=env; [ $(id -u) = 0 ] && AS_USER='setpriv --reuid=65534 --regid=65534 --clear-groups'; chmod 755 .; "
+    "$AS_USER test -x \"$0\" || exit 77; ";
+
+struct FailedWrite {
+    std::string name;
+    std::string script;  // fails to write sub/old.raw, a copy of in.bmp; exits with 77 to skip
+    std::string err;
+};
+
+class DotpressFailedWrite : public Dotpress, public testing::WithParamInterface<FailedWrite> {};
+
+// The old output keeps every byte, and no temporary file is left beside it.
+TEST_P(DotpressFailedWrite, LeavesTheOldOutputWhole) {
+    fs::create_directory(dir / "sub");
+    fs::copy_file(dir / "in.bmp", dir / "sub/old.raw");
+    const ProgramRun run = Shell(GetParam().script);
+    if (run.status == 77) GTEST_SKIP() << run.err;
+    EXPECT_EQ(run.err, GetParam().err);
+    EXPECT_EQ(run.status, kFailureStatus);
+    EXPECT_EQ(Load("sub/old.raw"), Load("in.bmp"));
+    EXPECT_EQ(FileNames(dir / "sub"), std::set<std::string>{"old.raw"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, DotpressFailedWrite,
+    testing::Values(
+        FailedWrite{"PastTheSizeLimit", "ulimit -f 2; \"$0\" in.bmp sub/old.raw", kErrorWritingOutput},
+        FailedWrite{"InputIsOutput", "ulimit -f 2; \"$0\" -c sub/old.raw sub/old.raw", kErrorWritingOutput},
+        // The link's target is relative to the link's folder.
+        FailedWrite{"ThroughALink",
+                    "mkdir links; ln -s ../sub/old.raw links/out.raw; ulimit -f 2; \"$0\" in.bmp links/out.raw",
+                    kErrorWritingOutput},
+        // On a 4 KiB tmpfs that the old output fills, mounted where only this
+        // script sees it; what is left there is copied back into sub/.
+        FailedWrite{"FullFileSystem",
+                    "unshare -rm true 2>/dev/null || exit 77; unshare -rm sh -c 'mkdir full && mount -t tmpfs "
+                    "-o size=4k tmpfs full || exit 77; cp sub/old.raw full/; \"$0\" in.bmp full/old.raw; s=$?; "
+                    "rm sub/old.raw; cp -a full/. sub/; exit $s' \"$0\"",
+                    kErrorWritingOutput},
+        FailedWrite{"FolderNotWritable",
+                    kAsUser + "chmod 666 sub/old.raw; chmod 555 sub; $AS_USER \"$0\" in.bmp sub/old.raw; s=$?; "
+                              "chmod 755 sub; exit $s",
+                    kErrorOpeningOutput},
+        FailedWrite{"FileNotWritable", kAsUser + "chmod 444 sub/old.raw; $AS_USER \"$0\" in.bmp sub/old.raw",
+                    kErrorOpeningOutput}),
+    [](const auto& info) { return info.param.name; });
+
+struct Written {
+    std::string name;
+    std::string script;  // checks what dotpress left with `check`
+    std::vector<std::string> files;  // each holds in.bmp converted with "-e"
+};
+
+class DotpressWrites : public Dotpress, public testing::WithParamInterface<Written> {};
+
+TEST_P(DotpressWrites, WhereTheOutputLeads) {
+    const ProgramRun run = Shell("check() { \"$@\" || echo \"failed: $*\" >&2; }; " + GetParam().script);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.status, 0);
+    for (const std::string& file : GetParam().files) EXPECT_EQ(Load(file), kRedAsE) << file;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, DotpressWrites,
+    testing::Values(
+        Written{"KeepingTheModeOrFollowingTheUmask",
+                "echo old > old.raw; chmod 604 old.raw; umask 027; \"$0\" -e in.bmp old.raw; \"$0\" -e in.bmp new.raw; "
+                "check [ $(stat -c %a old.raw) = 604 ]; check [ $(stat -c %a new.raw) = 640 ]",
+                {"old.raw", "new.raw"}},
+        // A relative link is read from its own folder; links stay links.
+        Written{"ThroughLinks",
+                "mkdir -p a/b; echo old > a/b/old.raw; ln -s b/old.raw a/relative.raw; "
+                "ln -s \"$PWD/a/relative.raw\" absolute.raw; ln -s a/b/new.raw dangling.raw; "
+                "\"$0\" -e in.bmp absolute.raw; \"$0\" -e in.bmp dangling.raw; "
+                "check test -L absolute.raw -a -L a/relative.raw -a -L dangling.raw; "
+                "check [ \"$(ls -A a/b)\" = \"$(printf 'new.raw\\nold.raw')\" ]",
+                {"a/b/old.raw", "a/b/new.raw"}},
+        Written{"DirectlyToDevicesAndFifos",
+                "\"$0\" in.bmp /dev/null; mkfifo out.fifo; timeout 10 cat out.fifo > got & \"$0\" -e in.bmp out.fifo; "
+                "wait; check test -c /dev/null -a -p out.fifo",
+                {"got"}},
+        // /proc names an open file that was deleted "<its old path> (deleted)";
+        // a file of that name is another file. The output is cut to its length.
+        Written{"DirectlyToADeletedFileOpenElsewhere",
+                "head -c 4000 /dev/zero > gone.raw; exec 3<>gone.raw; rm gone.raw; echo keep > 'gone.raw (deleted)'; "
+                "\"$0\" -e in.bmp /proc/$$/fd/3; cat <&3 > got; check [ \"$(cat 'gone.raw (deleted)')\" = keep ]",
+                {"got"}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(Dotpress, AnEndlessDeviceIsReadOnlyAsFarAsItsHeader) {
+    const ProgramRun run = Run({"/dev/zero", "out.raw"});
+    EXPECT_EQ(run.err, kErrorBitmapHeader);
+    EXPECT_EQ(run.status, kFailureStatus);
+}
+
+struct StreamedInput {
+    std::string name;
+    std::vector<uint8_t> bmp;
+    std::string feed;  // a command that writes stream.bmp, holding `bmp`, to standard output
+    std::string err;
+    std::string unread;  // the first bytes dotpress left in the pipe
+};
+
+class DotpressReadsAPipe : public Dotpress, public testing::WithParamInterface<StreamedInput> {};
+
+TEST_P(DotpressReadsAPipe, AsFarAsItsHeadersAnnounce) {
+    const StreamedInput& c = GetParam();
+    SaveFile(dir / "stream.bmp", c.bmp);
+    const ProgramRun run =
+        Shell(c.feed + " | { timeout 10 \"$0\" -e /dev/stdin out.raw; s=$?; head -c 4 > unread; exit $s; }");
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(Load("unread"), std::vector<uint8_t>(c.unread.begin(), c.unread.end()));
+    if (c.err.empty()) {
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(Load("out.raw"), Convert({"-e"}, c.bmp));
+    } else {
+        EXPECT_EQ(run.status, kFailureStatus);
+        EXPECT_FALSE(Exists("out.raw"));
+    }
+}
+
+// The bitmap, then bytes without end, the first of which tell where dotpress stopped.
+const std::string kEndless = "{ cat stream.bmp; printf MARK; yes; }";
+
+std::vector<uint8_t> SixteenBitHeaders() {  // refused before anything past them is read
+    std::vector<uint8_t> bmp = SolidBmp(256, 128, kRed);
+    bmp[28] = 16;
+    return {bmp.begin(), bmp.begin() + 54};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, DotpressReadsAPipe,
+    testing::Values(StreamedInput{"Endless24Bit", SolidBmp(256, 128, kRed), kEndless, "", "MARK"},
+                    StreamedInput{"EndlessIndexed",
+                                  BuildBmp({.width = 4, .height = 2, .depth = 8, .colourTable = std::vector(256, kRed),
+                                            .indices = {0, 7, 255, 9, 1, 128, 3, 3}}),
+                                  kEndless, "", "MARK"},
+                    StreamedInput{"EndlessAfterRefusedHeaders", SixteenBitHeaders(), kEndless, kErrorBitDepth, "MARK"},
+                    StreamedInput{"EndsEarly", SolidBmp(256, 128, kRed), "head -c 5000 stream.bmp",
+                                  kErrorBitmapTruncated, ""}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(Dotpress, ClosedPipeIsAFailedWrite) {
     const ProgramRun run = Run({"in.bmp", "/dev/stdout"}, {.closedStandardOutput = true});

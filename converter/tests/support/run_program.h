@@ -1,6 +1,7 @@
 // Runs a program as a child process and captures what it printed.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,3 +35,6 @@ public:
 private:
     std::string path_;
 };
+
+// The names in a folder, "." and ".." left out.
+std::set<std::string> FileNames(const std::string& folder);
