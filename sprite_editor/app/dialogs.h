@@ -9,6 +9,7 @@ class QWidget;
 
 // The common file dialog: the caller sets filter, title and file name, then
 // shows it; the chosen file's name is left in fileName, empty when cancelled.
+// A file name set before showing is where the dialog starts.
 class FileDialog {
 public:
     virtual ~FileDialog() = default;
@@ -19,13 +20,17 @@ public:
     virtual void ShowSave() = 0;
 };
 
-enum class MessageIcon { Error, Warning, Information };
+enum class MessageIcon { Error, Warning, Information, Question };
 
-// A message with one OK button.
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
+    // A message with one OK button.
     virtual void Show(const QString& text, const QString& title, MessageIcon icon) = 0;
+
+    enum class Choice { Save, Discard, Cancel };
+    // A question with Save, Discard and Cancel buttons; Cancel when the box is closed.
+    virtual Choice AskSaveDiscardCancel(const QString& text, const QString& title) = 0;
 };
 
 std::unique_ptr<FileDialog> MakeQtFileDialog(QWidget* parent);
@@ -33,3 +38,6 @@ std::unique_ptr<MessageBox> MakeQtMessageBox(QWidget* parent);
 
 // "Description |pattern|Description 2|pattern 2" in Qt's "Description (pattern);;..." form.
 QString QtFilter(const QString& filter);
+// The extension of the filter's first pattern when that is a single one, as
+// "pxl" for "*.pxl"; empty for "*.*" and the like.
+QString DefaultSuffix(const QString& filter);

@@ -1,11 +1,21 @@
 // Dialogs for tests: the file dialog answers with queued names and records how
-// it was set up; the message box records what it showed.
+// it was set up; the message box records what it showed and asked, and answers
+// questions with queued choices.
 #pragma once
 
 #include <deque>
 #include <vector>
 
 #include "dialogs.h"
+
+// The next queued answer, or the fallback when none is left.
+template <typename Answer>
+Answer NextAnswer(std::deque<Answer>& answers, Answer fallback) {
+    if (answers.empty()) return fallback;
+    Answer next = answers.front();
+    answers.pop_front();
+    return next;
+}
 
 struct DialogCall {
     bool save;
@@ -25,8 +35,7 @@ public:
 private:
     void Answer(bool save) {
         calls.push_back({save, title, filter, fileName});
-        fileName = answers.empty() ? QString() : answers.front();
-        if (!answers.empty()) answers.pop_front();
+        fileName = NextAnswer(answers, QString());
     }
 };
 
@@ -39,7 +48,14 @@ struct Message {
 class RecordingMessageBox : public MessageBox {
 public:
     std::vector<Message> shown;
+    std::vector<Message> asked;  // questions, with the icon Question
+    std::deque<Choice> choices;  // none left answers Cancel
+
     void Show(const QString& text, const QString& title, MessageIcon icon) override {
         shown.push_back({text, title, icon});
+    }
+    Choice AskSaveDiscardCancel(const QString& text, const QString& title) override {
+        asked.push_back({text, title, MessageIcon::Question});
+        return NextAnswer(choices, Choice::Cancel);
     }
 };
