@@ -55,26 +55,76 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     painter.drawImage(contentsRect(), ToQImage(image_));
 }
 
-QPointF PictureBox::Inner(QPointF position) const { return position - contentsRect().topLeft(); }
+void PictureBox::EmitMouse(MouseSignal signal, int button, const QMouseEvent* event) {
+    const QPointF p = event->position() - contentsRect().topLeft();
+    emit(this->*signal)(button, ShiftKeys(event->modifiers()), float(p.x()), float(p.y()));
+}
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
-    const QPointF p = Inner(event->position());
-    emit MouseDown(MouseButton(event->button()), ShiftKeys(event->modifiers()), float(p.x()), float(p.y()));
+    EmitMouse(&PictureBox::MouseDown, MouseButton(event->button()), event);
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF p = Inner(event->position());
-    emit MouseMove(MouseButtons(event->buttons()), ShiftKeys(event->modifiers()), float(p.x()), float(p.y()));
+    EmitMouse(&PictureBox::MouseMove, MouseButtons(event->buttons()), event);
 }
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    EmitMouse(&PictureBox::MouseUp, MouseButton(event->button()), event);
+}
+
+void PictureBox::wheelEvent(QWheelEvent* event) {
+    // Fine-grained wheels and touchpads turn a notch in several small steps;
+    // only whole notches count, the rest waits for the next step.
+    constexpr int kNotch = 120;
+    wheelDelta_ += event->angleDelta().y();
+    const int rows = wheelDelta_ / kNotch;
+    wheelDelta_ -= rows * kNotch;
+    if (rows != 0) emit MouseWheel(rows);
+    event->accept();
+}
+
+namespace {
+
+constexpr QColor kButtonBorder(64, 64, 64);
+
+}  // namespace
 
 ColourButton::ColourButton(QWidget* parent, const QString& caption) : QPushButton(caption, parent) {}
 
 void ColourButton::SetBackColor(Colour colour) {
     backColor_ = colour;
-    setStyleSheet(QString("background-color: rgb(%1, %2, %3); padding: 0px;")
-                      .arg(Red(colour))
-                      .arg(Green(colour))
-                      .arg(Blue(colour)));
+    update();
+}
+
+// Painted here rather than by the style: a style shades or tints the face, and
+// the button is the only place the user sees a code's colour at full size.
+void ColourButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(int(Red(backColor_)), int(Green(backColor_)), int(Blue(backColor_))));
+    // The caption first: one wider than the button is cut by the border.
+    painter.setPen(Qt::black);
+    painter.setFont(font());
+    painter.drawText(rect(), Qt::AlignCenter, text());
+    DrawBorder(painter);
+    if (hasFocus()) DrawFocusRing(painter);
+}
+
+void ColourButton::DrawBorder(QPainter& painter) const {
+    painter.setPen(kButtonBorder);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (!isDown()) return;
+    // Pressed, the border is twice as wide and darker inside: the face sinks.
+    painter.setPen(kButtonBorder.darker(200));
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+}
+
+// White under black dots: seen on every colour a code can have.
+void ColourButton::DrawFocusRing(QPainter& painter) const {
+    const QRect ring = rect().adjusted(3, 3, -4, -4);
+    painter.setPen(Qt::white);
+    painter.drawRect(ring);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(ring);
 }
 
 void ColourButton::mousePressEvent(QMouseEvent* event) {
