@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,10 +10,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include "file_access.h"
 #include "picture_box.h"
+#include "sprite_editing.h"
 #include "views.h"
 
 namespace {
@@ -37,6 +40,7 @@ Form1::Form1(std::unique_ptr<FileDialog> fileDialog, std::unique_ptr<MessageBox>
     : QMainWindow(parent), d(kCanvasSide, kCanvasSide), cdlg(std::move(fileDialog)),
       messageBox(std::move(messageBoxes)) {
     BuildWindow();
+    history.changed = [this] { ShowUndoRedo(); };
     Form1_Form_Load();
     Timer1->start();
     SpriteTimer->start();
@@ -57,6 +61,7 @@ void Form1::BuildWindow() {
     BuildMenu();
     BuildCurrentSpriteFrame();
     BuildSelectSpriteFrame();
+    BuildKeys();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -66,9 +71,11 @@ void Form1::BuildMenu() {
         QAction* action = dat->addAction(caption);
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, handler);
+        return action;
     };
-    item("loadpxl", "Load Pixolin .pxl sprite library", &Form1::Form1_loadpxl_Click);
-    item("savepxl", "Save as Pixolin .pxl sprite library", &Form1::Form1_savepxl_Click);
+    item("loadpxl", "Load Pixolin .pxl sprite library", &Form1::Form1_loadpxl_Click)->setShortcut(QKeySequence::Open);
+    item("savepxl", "Save as Pixolin .pxl sprite library", &Form1::Form1_savepxl_Click)
+        ->setShortcut(QKeySequence::Save);
     dat->addSeparator()->setObjectName("foofooobar");
     item("loadpxs", "Import Pixolin .pxs file", &Form1::Form1_loadpxs_Click);
     item("savepxs", "Export as Pixolin .pxs file", &Form1::Form1_savepxs_Click);
@@ -82,7 +89,49 @@ void Form1::BuildMenu() {
     dat->addSeparator()->setObjectName("foo");
     QAction* end = dat->addAction("End");
     end->setObjectName("end");
+    end->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(end, &QAction::triggered, this, &QWidget::close);
+    BuildEditMenu();
+}
+
+void Form1::BuildEditMenu() {
+    QMenu* edit = menuBar()->addMenu("Edit");
+    edit->setObjectName("edit");
+    undo = edit->addAction("Undo");
+    undo->setObjectName("undo");
+    undo->setShortcuts(QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, &Form1::Form1_undo_Click);
+    redo = edit->addAction("Redo");
+    redo->setObjectName("redo");
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+        if (!redoKeys.contains(key)) redoKeys << key;
+    }
+    redo->setShortcuts(redoKeys);
+    connect(redo, &QAction::triggered, this, &Form1::Form1_redo_Click);
+}
+
+// Keys as in the pixel editors artists know: each acts as a click on its tool
+// box or a left click on its colour button; X swaps the two colours.
+void Form1::BuildKeys() {
+    const auto key = [this](const QKeySequence& sequence, auto act) {
+        auto* action = new QAction(this);
+        action->setShortcut(sequence);
+        connect(action, &QAction::triggered, this, act);
+        addAction(action);
+    };
+    const Qt::Key toolKeys[kToolBoxes] = {Qt::Key_B, Qt::Key_L, Qt::Key_U, Qt::Key_G};
+    for (int box = 0; box < kToolBoxes; ++box) key(toolKeys[box], [this, box] { Check[box]->click(); });
+    for (int index = 0; index < 4; ++index) {
+        key(Qt::Key(Qt::Key_1 + index), [this, index] {
+            ChooseColour(*this, index, kLeftButton);
+            ShowColours();
+        });
+    }
+    key(Qt::Key_X, [this] {
+        SwapColours(*this);
+        ShowColours();
+    });
 }
 
 void Form1::BuildCurrentSpriteFrame() {
@@ -90,20 +139,24 @@ void Form1::BuildCurrentSpriteFrame() {
     Frame3->setGeometry(8, 0, 289, 377);
 
     const char* tools[4] = {"Pen", "Line", "Rect", "Floodfill"};
+    const char* toolTips[4] = {"Pen (B)", "Line (L)", "Rect (U)", "Floodfill (G)"};
     const QPoint toolPlaces[4] = {{160, 24}, {160, 40}, {160, 56}, {224, 24}};
     void (Form1::*toolHandlers[4])() = {&Form1::Form1_Check1_Click, &Form1::Form1_Check2_Click,
                                         &Form1::Form1_Check3_Click, &Form1::Form1_Check4_Click};
     for (int n = 0; n < 4; ++n) {
         Check[n] = new QCheckBox(tools[n], Frame3);
         Check[n]->setGeometry(toolPlaces[n].x(), toolPlaces[n].y(), 57, 17);
+        Check[n]->setToolTip(toolTips[n]);
         connect(Check[n], &QCheckBox::toggled, this, toolHandlers[n]);
     }
-    Check[0]->setChecked(true);
+    ShowToolBoxes();
 
     const QRect colourPlaces[4] = {{192, 80, 25, 25}, {224, 80, 25, 25}, {256, 80, 25, 25}, {224, 48, 57, 25}};
+    const char* colourTips[4] = {"Light (1)", "Mid (2)", "Dark (3)", "Mask, transparent (4)"};
     for (int index = 0; index < 4; ++index) {
         Command2[index] = new ColourButton(Frame3, index == CodeMask ? "Mask (trans)" : "");
         Command2[index]->setGeometry(colourPlaces[index]);
+        Command2[index]->setToolTip(colourTips[index]);
         QFont small = Command2[index]->font();
         small.setPixelSize(10);
         Command2[index]->setFont(small);
@@ -126,6 +179,7 @@ void Form1::BuildCurrentSpriteFrame() {
     Picture1 = MakePicture(Frame3, 16, 112, kCanvasSide, kCanvasSide, 0, true);
     connect(Picture1, &PictureBox::MouseDown, this, &Form1::Form1_Picture1_MouseDown);
     connect(Picture1, &PictureBox::MouseMove, this, &Form1::Form1_Picture1_MouseMove);
+    connect(Picture1, &PictureBox::MouseUp, this, &Form1::Form1_Picture1_MouseUp);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(50);
@@ -138,6 +192,7 @@ void Form1::BuildSelectSpriteFrame() {
     // 116 x 241 with its border: 7 sprites to a row.
     pxl = MakePicture(Frame2, 8, 16, 116 - 2 * kBorder, 241 - 2 * kBorder, kListBackground, true);
     connect(pxl, &PictureBox::MouseDown, this, &Form1::Form1_pxl_MouseDown);
+    connect(pxl, &PictureBox::MouseWheel, this, &Form1::Form1_pxl_MouseWheel);
     VScroll1 = new QScrollBar(Qt::Vertical, Frame2);
     VScroll1->setGeometry(125, 16, 16, 241);
     VScroll1->setRange(0, 0);
@@ -167,137 +222,109 @@ void Form1::BuildSelectSpriteFrame() {
 // --- Library ---------------------------------------------------------------
 
 void Form1::Form1_Form_Load() {
-    Sprites.assign(1, Sprite{});
-    SpriteDeleted.assign(1, false);
-    PendingPoints = 0;
-    marker_ = Marker{};
-    PrimaryColor = CodeDark;
-    SecondaryColor = CodeLight;
-    PixelColors = kPixelColors;
-    DimColors = kDimColors;
-    for (int index = 0; index < 4; ++index) Command2[index]->SetBackColor(PixelColors[index]);
-    for (int n = 0; n < 8; ++n) BitValue[n] = 1u << n;
-    SetSwatch(c, PrimaryColor);
-    SetSwatch(c2, SecondaryColor);
+    StartUp(*this);
+    ShowColours();
     LayOutSpriteListScrollBar();
 }
 
-void Form1::Form1_Command1_Click() { AddSprite(); }
-
-// Room for the sprite and its mark is made first, so that the two never fall
-// out of step when memory is short.
-bool Form1::AddSprite() {
-    const bool added = WithEnoughMemory(*messageBox, "add a sprite", [this] {
-        Sprites.reserve(Sprites.size() + 1);
-        SpriteDeleted.reserve(SpriteDeleted.size() + 1);
-        Sprites.push_back(Sprite{});
-        SpriteDeleted.push_back(false);
-    });
+void Form1::Form1_Command1_Click() {
+    WithEnoughMemory(*messageBox, "add a sprite", [this] { AddSprite(*this); });
     LayOutSpriteListScrollBar();
-    return added;
 }
 
-void Form1::Form1_Command4_Click() { SpriteDeleted[CurSprite] = true; }
+void Form1::Form1_Command4_Click() { MarkCurrentSprite(*this, true); }
 
-void Form1::Form1_Command5_Click() { SpriteDeleted[CurSprite] = false; }
+void Form1::Form1_Command5_Click() { MarkCurrentSprite(*this, false); }
+
+void Form1::Form1_undo_Click() {
+    Undo(*this);
+    LayOutSpriteListScrollBar();
+    ShowUndoRedo();
+}
+
+void Form1::Form1_redo_Click() {
+    Redo(*this);
+    LayOutSpriteListScrollBar();
+    ShowUndoRedo();
+}
+
+// Undo also takes back a pending shape, which is no step of the history.
+void Form1::ShowUndoRedo() {
+    undo->setEnabled(history.CanUndo() || PendingPoints != 0);
+    redo->setEnabled(history.CanRedo());
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    bool close = !LibraryModified(*this);
+    if (!close) {
+        switch (messageBox->AskSaveDiscardCancel("Save the sprite library before closing?", "Pixolin")) {
+            case MessageBox::Choice::Save: close = SaveLibrary(); break;
+            case MessageBox::Choice::Discard: close = true; break;
+            case MessageBox::Choice::Cancel: break;
+        }
+    }
+    event->setAccepted(close);
+}
 
 // --- Tools -----------------------------------------------------------------
 
-void Form1::Form1_Check1_Click() { ToolBoxClicked(0); }
-void Form1::Form1_Check2_Click() { ToolBoxClicked(1); }
-void Form1::Form1_Check3_Click() { ToolBoxClicked(2); }
-void Form1::Form1_Check4_Click() { ToolBoxClicked(3); }
-
-bool Form1::AnyToolTicked() const {
-    return std::any_of(Check.begin(), Check.end(), [](const QCheckBox* box) { return box->isChecked(); });
+void Form1::Form1_Check1_Click() {
+    ClickToolBox(*this, Pen);
+    ShowToolBoxes();
 }
 
-// At most one box stays ticked. While a shape has its first point, no other
-// tool can be ticked; unticking the shape's own tool abandons the shape.
-// Unticking a box from here raises its click handler again, which then finds
-// nothing more to do.
-void Form1::ToolBoxClicked(int box) {
-    if (PendingPoints != 0) {
-        if (!AnyToolTicked()) {
-            RemoveMarker();
-            PendingPoints = 0;
-            return;
-        }
-        Check[box]->setChecked(false);
+void Form1::Form1_Check2_Click() {
+    ClickToolBox(*this, Line);
+    ShowToolBoxes();
+}
+
+void Form1::Form1_Check3_Click() {
+    ClickToolBox(*this, Rect);
+    ShowToolBoxes();
+}
+
+void Form1::Form1_Check4_Click() {
+    ClickToolBox(*this, Floodfill);
+    ShowToolBoxes();
+}
+
+// The boxes show the core's ticks; setting them raises no click.
+void Form1::ShowToolBoxes() {
+    for (int box = 0; box < kToolBoxes; ++box) {
+        const QSignalBlocker quiet(Check[box]);
+        Check[box]->setChecked(ToolTicked[box]);
     }
-    if (!Check[box]->isChecked()) return;
-    for (int other = 0; other < 4; ++other) {
-        if (other != box) Check[other]->setChecked(false);
-    }
+    if (undo) ShowUndoRedo();
 }
 
 void Form1::SetSwatch(PictureBox* swatch, uint8_t code) {
     swatch->SetPicture(Image(swatch->InnerWidth(), swatch->Picture().Height(), PixelColors[code]));
 }
 
+void Form1::ShowColours() {
+    for (int index = 0; index < 4; ++index) Command2[index]->SetBackColor(PixelColors[index]);
+    SetSwatch(c, PrimaryColor);
+    SetSwatch(c2, SecondaryColor);
+}
+
 void Form1::Form1_Command2_MouseDown(int Index, int Button, int, float, float) {
-    if (Button == 2) {
-        SecondaryColor = uint8_t(Index);
-        SetSwatch(c2, SecondaryColor);
-    } else {
-        PrimaryColor = uint8_t(Index);
-        SetSwatch(c, PrimaryColor);
-    }
+    ChooseColour(*this, Index, Button);
+    ShowColours();
 }
 
-void Form1::Form1_Picture1_MouseMove(int Button, int, float X, float Y) {
-    const Cell cell = CellUnderPointer(X, Y);
-    if (!Check[0]->isChecked()) return;
-    if (Button == 1) Current().Pixels(cell.x, cell.y) = PrimaryColor;
-    if (Button == 2) Current().Pixels(cell.x, cell.y) = SecondaryColor;
+void Form1::Form1_Picture1_MouseDown(int Button, int, float X, float Y) {
+    CanvasPress(*this, Button, X, Y);
+    ShowUndoRedo();
 }
 
-void Form1::Form1_Picture1_MouseDown(int Button, int Shift, float X, float Y) {
-    const Cell cell = CellUnderPointer(X, Y);
-    if (Check[0]->isChecked()) {
-        Form1_Picture1_MouseMove(Button, Shift, X, Y);
-    } else if (Check[1]->isChecked() || Check[2]->isChecked()) {
-        PlaceShapePoint(Check[1]->isChecked() ? 1 : 2, cell);
-    } else if (Check[3]->isChecked()) {
-        if (Button == 1) FloodFill(Current(), cell.x, cell.y, PrimaryColor);
-        if (Button == 2) FloodFill(Current(), cell.x, cell.y, SecondaryColor);
-    }
-}
+void Form1::Form1_Picture1_MouseMove(int Button, int, float X, float Y) { CanvasMove(*this, Button, X, Y); }
 
-// Any button places a point; the shape is drawn in PrimaryColor.
-void Form1::PlaceShapePoint(int box, Cell cell) {
-    ShapePoints[PendingPoints] = cell;
-    ++PendingPoints;
-    if (PendingPoints == 1) {
-        marker_ = Marker{CurSprite, cell, Current().Pixels(cell.x, cell.y)};
-        Current().Pixels(cell.x, cell.y) = CodeMarker;
-        return;
-    }
-    PendingPoints = 0;
-    // A shape finished on another sprite than the one its marker is in would
-    // leave the marker behind; it is put back first. On the same sprite the
-    // shape covers it.
-    if (marker_.sprite != CurSprite) RemoveMarker();
-    marker_ = Marker{};
-    const Cell p0 = ShapePoints[0], p1 = ShapePoints[1];
-    if (box == 1) {
-        DrawLine(Current(), p0.x, p0.y, p1.x, p1.y, PrimaryColor);
-    } else {
-        FillRect(Current(), p0.x, p0.y, p1.x, p1.y, PrimaryColor);
-    }
-}
-
-void Form1::RemoveMarker() {
-    if (marker_.sprite < 0 || marker_.sprite > SpriteLast()) return;
-    uint8_t& pixel = Sprites[marker_.sprite].Pixels(marker_.cell.x, marker_.cell.y);
-    if (pixel == CodeMarker) pixel = marker_.code;
-    marker_ = Marker{};
-}
+void Form1::Form1_Picture1_MouseUp(int, int, float, float) { CanvasRelease(*this); }
 
 // --- Views -----------------------------------------------------------------
 
 void Form1::Form1_Timer1_Timer() {
-    const Sprite& S = Sprites[CurSprite];
+    const Sprite& S = Sprites[size_t(CurSprite)];
     Image picture4(kSpriteSide, kSpriteSide);
     DrawSprite(picture4, S, PixelColors);
     Picture4->SetPicture(picture4);
@@ -325,17 +352,19 @@ void Form1::LayOutSpriteListScrollBar() {
 void Form1::Form1_SpriteTimer_Timer() {
     LayOutSpriteListScrollBar();
     Image list = pxl->Picture();
-    DrawSpriteList(list, SpriteListState{Sprites, SpriteDeleted, CurSprite, VScroll1->value()}, PixelColors, DimColors);
+    DrawSpriteList(list, SpriteListState{Sprites.All(), Sprites.SpriteDeleted(), CurSprite, VScroll1->value()},
+                   PixelColors, DimColors);
     pxl->SetPicture(list);
-    const bool deleted = SpriteDeleted[CurSprite];
+    const bool deleted = Sprites.Deleted(size_t(CurSprite));
     Command5->setEnabled(deleted);
     Command4->setEnabled(!deleted);
 }
 
 void Form1::Form1_pxl_MouseDown(int, int, float X, float Y) {
-    const int index = SpriteAt(int(X), int(Y), pxl->InnerWidth(), VScroll1->value(), SpriteLast());
-    if (index >= 0) CurSprite = index;
+    SelectSprite(*this, SpriteAt(X, Y, pxl->InnerWidth(), pxl->Picture().Height(), VScroll1->value(), SpriteLast()));
 }
+
+void Form1::Form1_pxl_MouseWheel(int rows) { VScroll1->setValue(VScroll1->value() - rows); }
 
 // --- Files -------------------------------------------------------------------
 
@@ -361,41 +390,44 @@ QString Form1::AskOpenFile(const char* filter, const char* title) { return AskFi
 
 QString Form1::AskSaveFile(const char* filter, const char* title) { return AskFile(&FileDialog::ShowSave, filter, title); }
 
-void Form1::SaveFile(const QString& path, const char* what, const FileContent& content) {
+// A pending shape is abandoned first, so that its marker never reaches a
+// file.
+bool Form1::SaveFile(const QString& path, const char* what, const FileContent& content) {
+    FinishEditing(*this);
     const QByteArray local = QFile::encodeName(path);
+    bool saved = false;
     WithEnoughMemory(*messageBox, QString("%1 %2").arg(what, path),
-                     [&] { WriteFiles({{local.toStdString(), content}}, *messageBox); });
+                     [&] { saved = WriteFiles({{local.toStdString(), content}}, *messageBox); });
+    return saved;
 }
 
-void Form1::ReplaceLibrary(std::vector<Sprite> sprites) {
-    Sprites = std::move(sprites);
-    SpriteDeleted.assign(Sprites.size(), false);
-    CurSprite = 0;
-    marker_ = Marker{};  // a pending shape's marker went with the old library
-    LayOutSpriteListScrollBar();
-}
-
-void Form1::Form1_savepxl_Click() {
+bool Form1::SaveLibrary() {
     const QString path = AskSaveFile(kLibraryFilter, "Save .pxl file");
-    if (path.isEmpty()) return;
-    SaveFile(path, "save", [this](const ByteSink& sink) { return WriteLibraryFile(Sprites, SpriteDeleted, sink); });
+    if (path.isEmpty()) return false;
+    const bool saved = SaveFile(path, "save", [this](const ByteSink& sink) {
+        return WriteLibraryFile(Sprites.All(), Sprites.SpriteDeleted(), sink);
+    });
+    if (saved) LibrarySaved(*this);
+    return saved;
 }
+
+void Form1::Form1_savepxl_Click() { SaveLibrary(); }
 
 // The records are read straight into the new library.
 void Form1::Form1_loadpxl_Click() {
     const QString path = AskOpenFile(kLibraryFilter, "Load .pxl file");
     if (path.isEmpty()) return;
-    std::optional<std::optional<std::vector<Sprite>>> sprites;
     WithEnoughMemory(*messageBox, "load " + path, [&] {
-        sprites = ReadFile(QFile::encodeName(path), *messageBox,
-                           [](InputFile& file) { return ReadLibraryFile(file.Source(), file.Size()); });
+        const auto sprites = ReadFile(QFile::encodeName(path), *messageBox,
+                                      [](InputFile& file) { return ReadLibraryFile(file.Source(), file.Size()); });
+        if (!sprites) return;
+        if (!*sprites) {
+            messageBox->Show("Invalid file", "ERROR", MessageIcon::Error);
+            return;
+        }
+        LoadLibrary(*this, std::move(**sprites));
     });
-    if (!sprites) return;
-    if (!*sprites) {
-        messageBox->Show("Invalid file", "ERROR", MessageIcon::Error);
-        return;
-    }
-    ReplaceLibrary(std::move(**sprites));
+    LayOutSpriteListScrollBar();
 }
 
 void Form1::Form1_savepxs_Click() {
@@ -404,36 +436,32 @@ void Form1::Form1_savepxs_Click() {
     SaveFile(path, "export", [this](const ByteSink& sink) { return sink(WriteSpriteFile(Current())); });
 }
 
-void Form1::Form1_loadpxs_Click() { ImportSprite(); }
-
-void Form1::ImportSprite() {
+std::optional<Sprite> Form1::AskSpriteFile() {
     const QString path = AskOpenFile(kSpriteFilter, "Open .pxs file");
-    if (path.isEmpty()) return;
-    const std::optional<std::vector<uint8_t>> file = ReadFileStart(QFile::encodeName(path), kSpriteFileSize, *messageBox);
-    if (!file) return;
+    if (path.isEmpty()) return std::nullopt;
+    const auto file = ReadFileStart(QFile::encodeName(path), kSpriteFileSize, *messageBox);
+    if (!file) return std::nullopt;
     const std::optional<Sprite> sprite = ReadSpriteFile(*file);
-    if (!sprite) {
-        messageBox->Show("PXS file is corrupt", "Error", MessageIcon::Error);
-        return;
-    }
-    if (marker_.sprite == CurSprite) marker_ = Marker{};
-    Current() = *sprite;
-    SpriteDeleted[CurSprite] = false;
+    if (!sprite) messageBox->Show("PXS file is corrupt", "Error", MessageIcon::Error);
+    return sprite;
 }
 
-// The appended sprite stays current whatever the import does; a sprite that
-// could not be added is not imported into, lest another one be overwritten.
+void Form1::Form1_loadpxs_Click() {
+    if (const std::optional<Sprite> sprite = AskSpriteFile()) ImportSprite(*this, *sprite);
+}
+
+// The appended sprite stays current whatever the import does.
 void Form1::Form1_Command3_Click() {
-    if (!AddSprite()) return;
-    CurSprite = SpriteLast();
-    ImportSprite();
+    const std::optional<Sprite> sprite = AskSpriteFile();
+    WithEnoughMemory(*messageBox, "add a sprite", [&] { AddSpriteAndImport(*this, sprite); });
+    LayOutSpriteListScrollBar();
 }
 
 // The file is read and checked before the library is reset.
 void Form1::Form1_load1_Click() {
     const QString path = AskOpenFile(kRaw1Filter, "Import RAW");
     if (path.isEmpty()) return;
-    const std::optional<std::vector<uint8_t>> file = ReadFileStart(QFile::encodeName(path), kRawSpriteBlockSize, *messageBox);
+    const auto file = ReadFileStart(QFile::encodeName(path), kRawSpriteBlockSize, *messageBox);
     if (!file) return;
     if (file->size() < kRawSpriteBlockSize) {
         messageBox->Show(QString("%1 holds %2 bytes: raw sprite data takes %3 bytes a sprite.")
@@ -443,9 +471,9 @@ void Form1::Form1_load1_Click() {
                          "Error", MessageIcon::Error);
         return;
     }
-    Form1_Form_Load();
-    CurSprite = 0;
-    Sprites[0] = DecodeRawSpriteBlock(std::span<const uint8_t, kRawSpriteBlockSize>(file->data(), kRawSpriteBlockSize));
+    ImportRawSprite(*this, DecodeRawSpriteBlock(std::span<const uint8_t, kRawSpriteBlockSize>(file->data(), kRawSpriteBlockSize)));
+    ShowColours();
+    LayOutSpriteListScrollBar();
 }
 
 namespace {
@@ -464,7 +492,7 @@ void Form1::Form1_sav1_Click() {
 
 void Form1::Form1_exallraw1b_Click() {
     const QString path = AskSaveFile(kRaw1AllFilter, kExportRaw);
-    if (!path.isEmpty()) SaveFile(path, "export", RawSprites(Sprites, IsDarkOrGrey));
+    if (!path.isEmpty()) SaveFile(path, "export", RawSprites(Sprites.All(), IsDarkOrGrey));
 }
 
 void Form1::ExportFrames(std::span<const Sprite> sprites, const char* firstFilter, PixelTest first,
@@ -483,6 +511,6 @@ void Form1::Form1_sav2_Click() {
 }
 
 void Form1::Form1_exrawall2_Click() {
-    ExportFrames(Sprites, "RAW 1 bit PM sprite data - screen 1 (*.*) |*.*", IsDarkOrEvenGrey,
+    ExportFrames(Sprites.All(), "RAW 1 bit PM sprite data - screen 1 (*.*) |*.*", IsDarkOrEvenGrey,
                  "RAW 1 bit PM sprite data - screen 2 (*.*) |*.*", IsDarkOrOddGrey);
 }

@@ -1,21 +1,24 @@
-// Pixolin's main window: the sprite library and editor state, and one handler
-// per control event. The drawing algorithms and the views' pictures come from
-// the core; this class holds the state and wires the toolkit's events to them.
+// Pixolin's main window: the editor state of the core, the controls, and one
+// handler per control event, each passing its event to one named operation
+// of the core and showing what changed.
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
 #include <array>
 #include <memory>
-#include <vector>
+#include <optional>
+#include <span>
 
 #include "dialogs.h"
-#include "drawing.h"
+#include "editor_state.h"
 #include "file_io.h"
 #include "image.h"
-#include "sprite.h"
 #include "sprite_files.h"
 
+class QAction;
 class QCheckBox;
+class QCloseEvent;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -24,27 +27,13 @@ class QTimer;
 class ColourButton;
 class PictureBox;
 
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, public EditorState {
     Q_OBJECT
 public:
     Form1(std::unique_ptr<FileDialog> fileDialog, std::unique_ptr<MessageBox> messageBox, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // The library, never empty, and its deletion marks, parallel to it.
-    std::vector<Sprite> Sprites;
-    std::vector<bool> SpriteDeleted;
-    int CurSprite = 0;
-    uint8_t PrimaryColor = CodeDark;    // painted with the left button
-    uint8_t SecondaryColor = CodeLight;  // painted with the right button
-    CodeColours PixelColors{};
-    CodeColours DimColors{};
-    std::array<uint32_t, 8> BitValue{};  // bit n of a byte
-    int PendingPoints = 0;               // points of a line or rectangle chosen so far
-    std::array<Cell, 2> ShapePoints{};
-
-    int SpriteLast() const { return int(Sprites.size()) - 1; }
-
-    // Start-up defaults; also the reset of the raw 1-bit import.
+    // Start-up defaults.
     void Form1_Form_Load();
     void Form1_Command1_Click();  // "Add sprite"
     void Form1_Command3_Click();  // "Import && Add sprite"
@@ -58,10 +47,12 @@ public:
     void Form1_Command2_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void Form1_Picture1_MouseDown(int Button, int Shift, float X, float Y);
     void Form1_Picture1_MouseMove(int Button, int Shift, float X, float Y);
+    void Form1_Picture1_MouseUp(int Button, int Shift, float X, float Y);
 
     void Form1_Timer1_Timer();       // canvas and previews
     void Form1_SpriteTimer_Timer();  // sprite list and the two delete buttons
     void Form1_pxl_MouseDown(int Button, int Shift, float X, float Y);
+    void Form1_pxl_MouseWheel(int rows);
 
     void Form1_loadpxl_Click();
     void Form1_savepxl_Click();
@@ -72,6 +63,8 @@ public:
     void Form1_exallraw1b_Click();
     void Form1_sav2_Click();
     void Form1_exrawall2_Click();
+    void Form1_undo_Click();
+    void Form1_redo_Click();
 
     // The controls, for the handlers and for tests that press and read them.
     QGroupBox* Frame1;
@@ -93,6 +86,8 @@ public:
     QPushButton* Command4;
     QPushButton* Command5;
     QLabel* Label1;
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
     QTimer* Timer1;
     QTimer* SpriteTimer;
     Image d;  // the canvas composed off screen
@@ -100,18 +95,23 @@ public:
     std::unique_ptr<FileDialog> cdlg;
     std::unique_ptr<MessageBox> messageBox;
 
+protected:
+    // While the library differs from its file, closing asks whether to save
+    // it first.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void BuildWindow();
     void BuildCurrentSpriteFrame();
     void BuildSelectSpriteFrame();
     void BuildMenu();
+    void BuildEditMenu();
+    void BuildKeys();
 
-    Sprite& Current() { return Sprites[CurSprite]; }
-    void ToolBoxClicked(int box);
-    bool AnyToolTicked() const;
-    void PlaceShapePoint(int box, Cell cell);
-    void RemoveMarker();
+    void ShowToolBoxes();
+    void ShowColours();
     void SetSwatch(PictureBox* swatch, uint8_t code);
+    void ShowUndoRedo();
     void LayOutSpriteListScrollBar();
 
     // The file dialog set up afresh: filter, title, an empty name; the chosen
@@ -121,21 +121,12 @@ private:
     QString AskSaveFile(const char* filter, const char* title);
     // Writes the file whole, or leaves an existing one as it was, after a
     // message; `what` names the command in a message about memory.
-    void SaveFile(const QString& path, const char* what, const FileContent& content);
-    void ReplaceLibrary(std::vector<Sprite> sprites);
-    bool AddSprite();
-    void ImportSprite();
+    bool SaveFile(const QString& path, const char* what, const FileContent& content);
+    bool SaveLibrary();
+    // The sprite of a chosen sprite file; none when cancelled or refused.
+    std::optional<Sprite> AskSpriteFile();
     // Two save dialogs, the second starting with the first one's name; each
     // chosen name gets its own frame of the sprites.
     void ExportFrames(std::span<const Sprite> sprites, const char* firstFilter, PixelTest first,
                       const char* secondFilter, PixelTest second);
-
-    // Where the first point of a pending line or rectangle put its marker, and
-    // the code the marker replaced, to put back when the shape is abandoned.
-    struct Marker {
-        int sprite = -1;
-        Cell cell{};
-        uint8_t code = 0;
-    };
-    Marker marker_;
 };

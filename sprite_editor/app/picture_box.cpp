@@ -1,5 +1,6 @@
 #include "picture_box.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -101,9 +102,14 @@ void ColourButton::SetBackColor(Colour colour) {
 void ColourButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(int(Red(backColor_)), int(Green(backColor_)), int(Blue(backColor_))));
-    // The caption first: one wider than the button is cut by the border.
+    // The caption first, in a smaller size where the face that shows fonts
+    // wider than the one it was laid out for needs it.
     painter.setPen(Qt::black);
-    painter.setFont(font());
+    QFont caption = font();
+    while (caption.pixelSize() > 6 && QFontMetrics(caption).horizontalAdvance(text()) > width() - 4) {
+        caption.setPixelSize(caption.pixelSize() - 1);
+    }
+    painter.setFont(caption);
     painter.drawText(rect(), Qt::AlignCenter, text());
     DrawBorder(painter);
     if (hasFocus()) DrawFocusRing(painter);

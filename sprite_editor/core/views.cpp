@@ -64,9 +64,9 @@ void DrawSpriteList(Image& pxl, const SpriteListState& list, const CodeColours& 
     }
 }
 
-int SpriteAt(int X, int Y, int innerWidth, int scrolledRows, int spriteLast) {
-    if (X < 0 || Y < 0) return -1;
+int SpriteAt(float X, float Y, int innerWidth, int innerHeight, int scrolledRows, int spriteLast) {
+    if (!(X >= 0 && Y >= 0 && X < float(innerWidth) && Y < float(innerHeight))) return -1;
     const int columns = SpriteListColumns(innerWidth);
-    const int index = (Y / kCellPixels + scrolledRows) * columns + X / kCellPixels;
+    const int index = (int(Y) / kCellPixels + scrolledRows) * columns + int(X) / kCellPixels;
     return index <= spriteLast ? index : -1;
 }

@@ -40,5 +40,7 @@ void DrawSpriteList(Image& pxl, const SpriteListState& list, const CodeColours& 
 // Sprites to a row of a list of the given inner width.
 int SpriteListColumns(int innerWidth);
 
-// The sprite drawn under (X, Y) in the list, or -1 where none is.
-int SpriteAt(int X, int Y, int innerWidth, int scrolledRows, int spriteLast);
+// The sprite drawn under (X, Y) in a list of the given inner size, or -1
+// where none is; a position outside the list's drawing area, on its frame,
+// selects none.
+int SpriteAt(float X, float Y, int innerWidth, int innerHeight, int scrolledRows, int spriteLast);

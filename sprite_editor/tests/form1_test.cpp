@@ -52,7 +52,7 @@ TEST(Window, StartUp) {
     EXPECT_EQ(CellsOf(w->Sprites[0], CodeLight).size(), 256u);
     EXPECT_EQ(w->SpriteLast(), 0);
     EXPECT_EQ(w->CurSprite, 0);
-    EXPECT_EQ(w->SpriteDeleted, std::vector<bool>{false});
+    EXPECT_EQ(w->Sprites.SpriteDeleted(), std::vector<bool>{false});
     EXPECT_EQ(w->PrimaryColor, CodeDark);
     EXPECT_EQ(w->SecondaryColor, CodeLight);
     EXPECT_EQ(w->c->Picture().Pixel(8, 8), kDark);
@@ -139,10 +139,14 @@ TEST(Pen, DragsPaintWithTheButtonsColour) {
     EXPECT_EQ(w->Sprites[0].Pixels(10, 9), CodeLight);
 }
 
-TEST(Pen, DragPastTheEdgePaintsTheEdgeCells) {
+// Positions past the edge count as the edge cell; the jump back from (15, 3)
+// to (6, 0) paints the line between them.
+TEST(Pen, DragPastTheEdgePaintsTheEdgeCellsAndTheWayBack) {
     TestWindow w;
     Drag(w->Picture1, Qt::LeftButton, {CellCentre(14, 3), QPointF(300, 56), QPointF(600, 56), QPointF(100, -40)});
-    EXPECT_EQ(CellsOf(w->Sprites[0], CodeDark), (std::vector<int>{At(6, 0), At(14, 3), At(15, 3)}));
+    EXPECT_EQ(CellsOf(w->Sprites[0], CodeDark),
+              (std::vector<int>{At(6, 0), At(7, 0), At(8, 1), At(9, 1), At(10, 1), At(11, 2), At(12, 2), At(13, 2),
+                                At(14, 3), At(15, 3)}));
 }
 
 TEST(Line, TwoPressesDrawInPrimaryColourWhateverTheButton) {
@@ -254,12 +258,12 @@ TEST(Library, AddDeleteUndelete) {
     w->CurSprite = 1;
     const Sprite before = w->Sprites[1];
     QTest::mouseClick(w->Command4, Qt::LeftButton);
-    EXPECT_EQ(w->SpriteDeleted, (std::vector<bool>{false, true, false, false}));
+    EXPECT_EQ(w->Sprites.SpriteDeleted(), (std::vector<bool>{false, true, false, false}));
     w->Form1_SpriteTimer_Timer();
     EXPECT_FALSE(w->Command4->isEnabled());
     EXPECT_TRUE(w->Command5->isEnabled());
     QTest::mouseClick(w->Command5, Qt::LeftButton);
-    EXPECT_EQ(w->SpriteDeleted, (std::vector<bool>{false, false, false, false}));
+    EXPECT_EQ(w->Sprites.SpriteDeleted(), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(w->Sprites[1], before);
     w->Form1_SpriteTimer_Timer();
     EXPECT_TRUE(w->Command4->isEnabled());
@@ -340,7 +344,7 @@ TEST(SpriteList, ClicksSelectTheSpriteUnderThePointer) {
     EXPECT_EQ(w->CurSprite, 2);
     Press(w->pxl, Qt::LeftButton, QPointF(40, 200));
     EXPECT_EQ(w->CurSprite, 2);
-    w->SpriteDeleted[2] = true;
+    w->Sprites.SetDeleted(2, true);
     w->Form1_SpriteTimer_Timer();
     EXPECT_EQ(w->pxl->Picture().Pixel(32 + 8, 8), kDimColors[0]);
     EXPECT_EQ(w->pxl->Picture().Pixel(32, 8), Complement(kDimColors[0]));

@@ -101,11 +101,15 @@ TEST(DrawSpriteList, BottomRowIsClipped) {
 }
 
 TEST(SpriteAt, CountsScrolledRows) {
-    EXPECT_EQ(SpriteAt(5, 20, 112, 0, 7), 7);
-    EXPECT_EQ(SpriteAt(5, 5, 112, 1, 20), 7);
-    EXPECT_EQ(SpriteAt(111, 0, 112, 0, 20), 6);
-    EXPECT_EQ(SpriteAt(20, 20, 112, 0, 7), -1);  // right of the last cell
-    EXPECT_EQ(SpriteAt(5, 200, 112, 0, 7), -1);  // below the last sprite
+    EXPECT_EQ(SpriteAt(5, 20, 112, 237, 0, 7), 7);
+    EXPECT_EQ(SpriteAt(5, 5, 112, 237, 1, 20), 7);
+    EXPECT_EQ(SpriteAt(111.9f, 0, 112, 237, 0, 20), 6);
+    EXPECT_EQ(SpriteAt(20, 20, 112, 237, 0, 7), -1);  // right of the last cell
+    EXPECT_EQ(SpriteAt(5, 200, 112, 237, 0, 7), -1);  // below the last sprite
+    // On the frame around the drawing area: none, not a cell of the next row.
+    EXPECT_EQ(SpriteAt(112, 5, 112, 237, 0, 100), -1);
+    EXPECT_EQ(SpriteAt(-0.5f, 5, 112, 237, 0, 100), -1);
+    EXPECT_EQ(SpriteAt(5, 237, 112, 237, 0, 100), -1);
 }
 
 }  // namespace
