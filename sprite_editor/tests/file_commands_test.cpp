@@ -391,4 +391,23 @@ TEST_F(Files, LoadingRefusesWhatIsNoRegularFile) {
     EXPECT_EQ(w->Sprites.All(), std::vector<Sprite>(1));
 }
 
+// A large file chosen by mistake costs no more memory than what the format
+// uses of it: 64 bytes of raw data, 261 of a sprite file.
+TEST_F(Files, ImportsReadOnlyWhatTheyUse) {
+    std::vector<uint8_t> raw(2 << 20, 0);
+    std::fill(raw.begin(), raw.begin() + 16, 0xFF);
+    Save(Path("large.raw"), raw);
+    std::vector<uint8_t> sprite = WriteSpriteFile(Numbered(2));
+    sprite.resize(2 << 20);
+    Save(Path("large.pxs"), sprite);
+    Answer({Path("large.raw"), Path("large.pxs")});
+    {
+        const FailingAllocations shortMemory(512 * 1024);
+        w->Form1_load1_Click();
+        w->Form1_loadpxs_Click();
+    }
+    EXPECT_TRUE(w.messages->shown.empty());
+    EXPECT_EQ(w->Sprites.All(), std::vector<Sprite>{Numbered(2)});
+}
+
 }  // namespace
