@@ -8,3 +8,12 @@
 // and "*.*" becomes "*", since on this system it means every file, also those
 // without a dot in their name.
 QString QtFileFilter(const QString& filter);
+
+// The extension a name typed without one gets: that of the filter's first
+// pattern when it is a single one ("tlp" for "*.tlp"), else none ("*.*",
+// "*.bmp;*.png").
+QString DefaultSuffix(const QString& filter);
+
+// The filter of the tile set dialogs: bitmaps first, as the tile sets have
+// always been, then every picture format this Qt reads.
+QString TileSetFilter();

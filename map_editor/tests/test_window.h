@@ -1,6 +1,7 @@
 // The editor window for tests: the file dialog answers with scripted names and
-// records how each command set it up, the message box records what it showed,
-// and files are made in a folder of the test's own.
+// records how each command set it up, the message box records what it showed
+// and asked and answers questions with scripted choices, and files are made in
+// a folder of the test's own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -39,10 +40,19 @@ private:
 // Every message of the editor has the error icon.
 class RecordingMessageBox : public MessageBox {
 public:
-    QStringList shown;  // "title|text"
+    QStringList shown;           // "title|text"
+    QStringList asked;           // "title|text" of each question
+    std::deque<Choice> choices;  // the answers in turn; none left is a Cancel
     void Show(const QString& text, const QString& title, MessageIcon icon) override {
         EXPECT_EQ(icon, MessageIcon::Error);
         shown << title + "|" + text;
+    }
+    Choice AskSaveDiscardCancel(const QString& text, const QString& title) override {
+        asked << title + "|" + text;
+        if (choices.empty()) return Choice::Cancel;
+        const Choice next = choices.front();
+        choices.pop_front();
+        return next;
     }
 };
 
