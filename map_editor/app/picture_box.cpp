@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "image_conversion.h"
@@ -20,9 +21,11 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
 }
 
 // Whole pixels: a position a fraction left of the box is already outside it.
-QPoint PixelAt(const QMouseEvent* event) {
-    return {int(std::floor(event->position().x())), int(std::floor(event->position().y()))};
+QPoint PixelAt(QPointF position) {
+    return {int(std::floor(position.x())), int(std::floor(position.y()))};
 }
+
+constexpr int kNotch = 120;  // angleDelta() of one step of a common wheel
 
 }  // namespace
 
@@ -50,12 +53,26 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     if (showing_) painter.drawImage(QRect(origin_, shown_.size()), shown_);
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event) {
-    const QPoint at = PixelAt(event);
-    emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), at.x(), at.y());
+void PictureBox::EmitMouse(MouseSignal signal, Qt::MouseButtons buttons, const QMouseEvent* event) {
+    const QPoint at = PixelAt(event->position());
+    emit(this->*signal)(ButtonCode(buttons), ShiftCode(event->modifiers()), at.x(), at.y());
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = PixelAt(event);
-    emit MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), at.x(), at.y());
+void PictureBox::mousePressEvent(QMouseEvent* event) { EmitMouse(&PictureBox::MouseDown, event->button(), event); }
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) { EmitMouse(&PictureBox::MouseMove, event->buttons(), event); }
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) { EmitMouse(&PictureBox::MouseUp, event->button(), event); }
+
+// High-resolution wheels and touchpads turn a notch in small steps; what is
+// short of a whole notch waits on its axis for the steps that follow.
+void PictureBox::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    unreportedWheel_ += event->angleDelta();
+    // Whole notches towards zero; QPoint's own division would round halves up.
+    const QPoint notches(unreportedWheel_.x() / kNotch, unreportedWheel_.y() / kNotch);
+    if (notches.isNull()) return;
+    unreportedWheel_ -= notches * kNotch;
+    const QPoint at = PixelAt(event->position());
+    emit MouseWheel(notches.y(), notches.x(), ShiftCode(event->modifiers()), at.x(), at.y());
 }
