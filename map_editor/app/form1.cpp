@@ -2,7 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -20,9 +23,8 @@
 #include <utility>
 
 #include "file_access.h"
-#include "form2.h"
+#include "file_filter.h"
 #include "image_conversion.h"
-#include "map_editing.h"
 #include "map_view.h"
 #include "picture_box.h"
 #include "project_file.h"
@@ -36,6 +38,7 @@ constexpr int kClientWidth = 553;
 constexpr int kClientHeight = 352;
 constexpr int kCanvasInset = 5;  // the canvas's top-left corner inside the viewport, unscrolled
 constexpr int kRedrawInterval = 50;
+constexpr int kTileCheckInterval = 500;  // a tile set saved elsewhere shows within a second
 constexpr int kScrollSingleStep = 8;
 constexpr int kScrollPageStep = 128;
 const QString kProjectFilter = QStringLiteral("Tilora file (*.tlp) |*.tlp");
@@ -62,9 +65,26 @@ QScrollBar* NewScrollBar(Qt::Orientation orientation, QWidget* parent, QRect geo
     bar->setEnabled(false);
     bar->setSingleStep(kScrollSingleStep);
     bar->setPageStep(kScrollPageStep);
-    // The canvas moves when the thumb is let go, not while it is dragged.
-    bar->setTracking(false);
     return bar;
+}
+
+// What tells a changed file apart: its place on disk, size and time of its
+// last change; empty when it cannot be looked at.
+std::string FileStamp(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) return {};
+    return std::to_string(info.st_dev) + ':' + std::to_string(info.st_ino) + ':' + std::to_string(info.st_size) +
+           ':' + std::to_string(info.st_mtim.tv_sec) + '.' + std::to_string(info.st_mtim.tv_nsec);
+}
+
+// The file of the same name in the folder of a project file; a stored path
+// may have been written with either kind of slash.
+std::string BesideProject(const std::string& tilePath, const QByteArray& projectPath) {
+    const size_t slash = tilePath.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? tilePath : tilePath.substr(slash + 1);
+    const qsizetype folderEnd = projectPath.lastIndexOf('/');
+    if (name.empty()) return {};
+    return (folderEnd < 0 ? std::string() : projectPath.left(folderEnd + 1).toStdString()) + name;
 }
 
 }  // namespace
@@ -85,7 +105,14 @@ Form1::Form1(std::unique_ptr<FileDialog> cdlg, std::unique_ptr<MessageBox> messa
     Timer1 = new QTimer(this);
     Timer1->setInterval(kRedrawInterval);
     connect(Timer1, &QTimer::timeout, this, &Form1::Form1_Timer1_Timer);
-    form2 = new Form2(this);
+    TileTimer = new QTimer(this);
+    TileTimer->setInterval(kTileCheckInterval);
+    connect(TileTimer, &QTimer::timeout, this, &Form1::Form1_TileTimer_Timer);
+    TileTimer->start();
+    form2 = new Form2(this, this->messageBox);
+    connect(form2, &Form2::SizeChosen, this, &Form1::Form1_form2_SizeChosen);
+    history.changed = [this] { ShowUndoRedo(); };
+    ShowUndoRedo();
 }
 
 Form1::~Form1() = default;
@@ -101,12 +128,16 @@ void Form1::CreateMenu() {
     const auto separator = [file](const char* name) {
         file->addSeparator()->setObjectName(QLatin1String(name));
     };
-    connect(item("new", QStringLiteral("New")), &QAction::triggered, this, &Form1::Form1_new_Click);
+    QAction* newMap = item("new", QStringLiteral("New"));
+    newMap->setShortcut(QKeySequence::New);
+    connect(newMap, &QAction::triggered, this, &Form1::Form1_new_Click);
     separator("sapcer123");
-    connect(item("tlpload", QStringLiteral("Load *.tlp file")), &QAction::triggered, this,
-            &Form1::Form1_tlpload_Click);
-    connect(item("tlpsave", QStringLiteral("Save *.tlp file")), &QAction::triggered, this,
-            &Form1::Form1_tlpsave_Click);
+    QAction* load = item("tlpload", QStringLiteral("Load *.tlp file"));
+    load->setShortcut(QKeySequence::Open);
+    connect(load, &QAction::triggered, this, &Form1::Form1_tlpload_Click);
+    QAction* save = item("tlpsave", QStringLiteral("Save *.tlp file"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, &Form1::Form1_tlpsave_Click);
     separator("foo");
     connect(item("Load", QStringLiteral("Import map")), &QAction::triggered, this, &Form1::Form1_Load_Click);
     connect(item("LoadSpecial", QStringLiteral("Import map (with screen repeat)")), &QAction::triggered, this,
@@ -115,7 +146,27 @@ void Form1::CreateMenu() {
     connect(item("SaveSpecial", QStringLiteral("Export map (repeat 1 screen width at end of map)")),
             &QAction::triggered, this, &Form1::Form1_SaveSpecial_Click);
     separator("foobar");
-    connect(item("end", QStringLiteral("End")), &QAction::triggered, this, &Form1::Form1_end_Click);
+    QAction* end = item("end", QStringLiteral("End"));
+    end->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(end, &QAction::triggered, this, &Form1::Form1_end_Click);
+    CreateEditMenu();
+}
+
+void Form1::CreateEditMenu() {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName(QStringLiteral("edit"));
+    undo = edit->addAction(QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("undo"));
+    undo->setShortcuts(QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, &Form1::Form1_undo_Click);
+    redo = edit->addAction(QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("redo"));
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+        if (!redoKeys.contains(key)) redoKeys << key;
+    }
+    redo->setShortcuts(redoKeys);
+    connect(redo, &QAction::triggered, this, &Form1::Form1_redo_Click);
 }
 
 void Form1::CreateMapView(QWidget* client) {
@@ -128,6 +179,8 @@ void Form1::CreateMapView(QWidget* client) {
     VScroll1 = NewScrollBar(Qt::Vertical, client, {376, 8, 17, 321});
     connect(Picture2, &PictureBox::MouseDown, this, &Form1::Form1_Picture2_MouseDown);
     connect(Picture2, &PictureBox::MouseMove, this, &Form1::Form1_Picture2_MouseMove);
+    connect(Picture2, &PictureBox::MouseUp, this, &Form1::Form1_Picture2_MouseUp);
+    connect(Picture2, &PictureBox::MouseWheel, this, &Form1::Form1_Picture2_MouseWheel);
     connect(HScroll1, &QScrollBar::valueChanged, this, &Form1::Form1_HScroll1_Change);
     connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::Form1_VScroll1_Change);
 }
@@ -174,7 +227,7 @@ void Form1::CreateTileModeFrame() {
 void Form1::Restart(int16_t width, int16_t height) {
     bool made = false;
     WithEnoughMemory(*messageBox, QStringLiteral("make a map of %1 x %2 tiles").arg(width).arg(height),
-                     [&] { made = tilora::NewMap(*this, width, height); });
+                     [&] { made = tilora::NewMap(*this, history, width, height); });
     if (made) ShowNewMap(width, height);
 }
 
@@ -183,27 +236,24 @@ void Form1::Restart(int16_t width, int16_t height) {
 // document as it was.
 void Form1::loadmap(int16_t width, int16_t height) {
     if (!tilora::IsMapSize(width, height)) return;
-    std::optional<tilora::CellArray> tiles;
-    const bool fits = WithEnoughMemory(*messageBox, QStringLiteral("import ") + DisplayPath(ImportFile), [&] {
-        tiles = ReadFile(ImportFile, *messageBox, [&](tilora::InputFile& file) {
-            tilora::CellArray read(width, height);
-            tilora::ReadRawMap(file.Source(), ScreenRepeat, read);
-            return read;
+    bool read = false;
+    WithEnoughMemory(*messageBox, QStringLiteral("import ") + DisplayPath(ImportFile), [&] {
+        std::optional<tilora::CellArray> tiles = ReadFile(ImportFile, *messageBox, [&](tilora::InputFile& file) {
+            tilora::CellArray cells(width, height);
+            tilora::ReadRawMap(file.Source(), ScreenRepeat, cells);
+            return cells;
         });
         if (!tiles) return;
-        tilora::CellArray col(width, height);
-        MapTiles = std::move(*tiles);
-        MapCol = std::move(col);
+        tilora::ReplaceMap(*this, history, std::move(*tiles), tilora::CellArray(width, height));
+        read = true;
     });
-    if (fits && tiles) ShowNewMap(width, height);
+    if (read) ShowNewMap(width, height);
 }
 
-// For a map just allocated at this size: the view, the size, a tile set.
+// For a map just put in place: the view, a tile set.
 void Form1::ShowNewMap(int16_t width, int16_t height) {
     ZoomTo1x(width, height);
-    MapWidth = width;
-    MapHeight = height;
-    Form1_Command1_Click();
+    AskTileSet();
     StartEditing();
 }
 
@@ -212,20 +262,59 @@ void Form1::StartEditing() {
     Command1->setEnabled(true);
 }
 
-void Form1::Setup() { ZoomTo1x(MapWidth, MapHeight); }
+void Form1::Setup() { ZoomTo1x(MapWidth(), MapHeight()); }
 
-// Selecting "Zoom 1x" runs its handler, which sizes the canvas for the map
-// size still in MapWidth and MapHeight; the canvas is then sized for the map
-// being made.
 void Form1::ZoomTo1x(int width, int height) {
     Zoom = 8;
     Option1->button(8)->click();
     SizeCanvas(Zoom * width, Zoom * height);
 }
 
-void Form1::Form1_new_Click() { form2->Open(QStringLiteral("New map")); }
+void Form1::Form1_new_Click() { form2->Open(Form2::Purpose::NewMap); }
+
+void Form1::Form1_form2_SizeChosen(Form2::Purpose purpose, int16_t width, int16_t height) {
+    if (purpose == Form2::Purpose::NewMap) {
+        Restart(width, height);
+    } else {
+        loadmap(width, height);
+    }
+}
 
 void Form1::Form1_end_Click() { close(); }
+
+void Form1::closeEvent(QCloseEvent* event) {
+    tilora::FinishStroke(*this, stroke, history);
+    bool close = history.IsClean();
+    if (!close) {
+        switch (messageBox->AskSaveDiscardCancel(QStringLiteral("Save the map before closing?"), QStringLiteral("Tilora"))) {
+            case MessageBox::Choice::Save: close = SaveProject(); break;
+            case MessageBox::Choice::Discard: close = true; break;
+            case MessageBox::Choice::Cancel: break;
+        }
+    }
+    event->setAccepted(close);
+}
+
+void Form1::Form1_undo_Click() {
+    tilora::Undo(*this, stroke, history);
+    ShowMapSize();
+}
+
+void Form1::Form1_redo_Click() {
+    tilora::Redo(*this, stroke, history);
+    ShowMapSize();
+}
+
+void Form1::ShowUndoRedo() {
+    undo->setEnabled(history.CanUndo() || stroke.active);
+    redo->setEnabled(history.CanRedo());
+}
+
+// Undoing a new or loaded map brings back another size: the canvas follows,
+// at the zoom it has.
+void Form1::ShowMapSize() {
+    if (Zoom != 0) SizeCanvas(MapWidth() * Zoom, MapHeight() * Zoom);
+}
 
 // Set up afresh for every command; an empty name is a cancel.
 QByteArray Form1::AskFileName(FileDialogKind kind, const QString& title, const QString& filter) {
@@ -240,18 +329,23 @@ QByteArray Form1::AskFileName(FileDialogKind kind, const QString& title, const Q
     return QFile::encodeName(cdlg->fileName);
 }
 
+void Form1::Form1_tlpsave_Click() { SaveProject(); }
+
 // The document goes to the file straight from its arrays.
-void Form1::Form1_tlpsave_Click() {
+bool Form1::SaveProject() {
     const QByteArray path = AskFileName(FileDialogKind::Save, QStringLiteral("Save Tilora file"), kProjectFilter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
+    tilora::FinishStroke(*this, stroke, history);
+    bool saved = false;
     WithEnoughMemory(*messageBox, QStringLiteral("save ") + DisplayPath(path), [&] {
-        const std::string_view tilePath(TileFile.constData(), size_t(TileFile.size()));
-        WriteFiles({{path.toStdString(),
-                     [&](const tilora::ByteSink& sink) {
-                         return tilora::WriteProjectFile(tilePath, MapTiles, MapCol, sink);
-                     }}},
-                   *messageBox);
+        saved = WriteFiles({{path.toStdString(),
+                             [&](const tilora::ByteSink& sink) {
+                                 return tilora::WriteProjectFile(TileFile, MapTiles, MapCol, sink);
+                             }}},
+                           *messageBox);
     });
+    if (saved) history.MarkClean();
+    return saved;
 }
 
 // The cells are read straight into the new map. A file that is refused
@@ -272,27 +366,32 @@ void Form1::Form1_tlpload_Click() {
                          MessageIcon::Error);
         return;
     }
-    TakeProject(std::move(**project));
+    TakeProject(std::move(**project), path);
 }
 
-void Form1::TakeProject(tilora::MapProject project) {
-    MapWidth = project.tiles.Width();
-    MapHeight = project.tiles.Height();
-    MapTiles = std::move(project.tiles);
-    MapCol = std::move(project.col);
-    TileFile = QByteArray::fromStdString(project.tilePath);
+// A tile set that is no longer where the project says is looked for beside
+// the project, where a copied or moved project keeps it, before it is asked
+// for.
+void Form1::TakeProject(tilora::MapProject project, const QByteArray& projectPath) {
+    tilora::FinishStroke(*this, stroke, history);
+    tilora::ReplaceMap(*this, history, std::move(project.tiles), std::move(project.col));
+    history.MarkClean();
+    TileFile = project.tilePath;
+    if (!FileExists(TileFile) && FileExists(BesideProject(TileFile, projectPath))) {
+        TileFile = BesideProject(TileFile, projectPath);
+    }
     Setup();
     if (FileExists(TileFile)) {
         LoadTileSet();
     } else {
-        Form1_Command1_Click();
+        AskTileSet();
     }
     StartEditing();
 }
 
-bool Form1::FileExists(const QByteArray& path) {
+bool Form1::FileExists(const std::string& path) {
     struct stat info {};
-    return !path.isEmpty() && ::stat(path.constData(), &info) == 0 && S_ISREG(info.st_mode);
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 void Form1::Form1_Load_Click() { StartImport(false); }
@@ -306,7 +405,7 @@ void Form1::StartImport(bool screenRepeat) {
     if (path.isEmpty()) return;
     ScreenRepeat = screenRepeat;
     ImportFile = path;
-    form2->Open(QStringLiteral("Load map"));
+    form2->Open(Form2::Purpose::Import);
 }
 
 void Form1::Form1_save_Click() {
@@ -331,11 +430,13 @@ void Form1::Form1_SaveSpecial_Click() {
     });
 }
 
-void Form1::Form1_Command1_Click() {
-    const QByteArray path = AskFileName(FileDialogKind::Open, QStringLiteral("Open Tilemap"),
-                                        QStringLiteral("Bitmap (*.bmp) |*.bmp"));
+void Form1::Form1_Command1_Click() { AskTileSet(); }
+
+void Form1::AskTileSet() {
+    const QByteArray path =
+        AskFileName(FileDialogKind::Open, QStringLiteral("Open Tilemap"), TileSetFilter());
     if (!path.isEmpty()) {
-        const QByteArray previous = std::exchange(TileFile, path);
+        const std::string previous = std::exchange(TileFile, path.toStdString());
         if (!LoadTileSet()) TileFile = previous;
     }
     show();
@@ -349,26 +450,46 @@ bool Form1::LoadTileSet() {
     show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     bool loaded = false;
-    WithEnoughMemory(*messageBox, QStringLiteral("load the tile set ") + DisplayPath(TileFile), [&] {
-        const std::optional<std::vector<uint8_t>> file = ReadWholeFile(TileFile, *messageBox);
+    const QByteArray path = QByteArray::fromStdString(TileFile);
+    WithEnoughMemory(*messageBox, QStringLiteral("load the tile set ") + DisplayPath(path), [&] {
+        const std::string stamp = FileStamp(TileFile);
+        const std::optional<std::vector<uint8_t>> file = ReadWholeFile(path, *messageBox);
         if (!file) return;
         const QImage bitmap = QImage::fromData(file->data(), int(std::min<size_t>(file->size(), INT_MAX)));
         if (bitmap.isNull()) {
-            messageBox->Show(QStringLiteral("Cannot read this file as a picture:\n") + DisplayPath(TileFile),
+            messageBox->Show(QStringLiteral("Cannot read this file as a picture:\n") + DisplayPath(path),
                              QStringLiteral("Error"), MessageIcon::Error);
             return;
         }
         tilora::LoadTileSet(*this, FromQImage(bitmap));
+        tileFileStamp_ = stamp;
         loaded = true;
     });
     return loaded;
 }
 
-void Form1::Form1_Command2_Click() { tilora::FillWith16x16Tile(*this); }
+// A tile set saved again elsewhere is loaded again as "Load tiles" would,
+// without a word: one that has gone, or cannot be read just now, keeps the
+// sheets it gave.
+void Form1::Form1_TileTimer_Timer() {
+    const std::string stamp = FileStamp(TileFile);
+    if (tileFileStamp_.empty() || stamp.empty() || stamp == tileFileStamp_) return;
+    tileFileStamp_ = stamp;
+    try {
+        tilora::InputFile file(TileFile);
+        std::vector<uint8_t> bytes(file.Failure() ? 0 : file.Size());
+        bytes.resize(file.Read(bytes));
+        const QImage bitmap = QImage::fromData(bytes.data(), int(std::min<size_t>(bytes.size(), INT_MAX)));
+        if (!file.Failure() && !bitmap.isNull()) tilora::LoadTileSet(*this, FromQImage(bitmap));
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+void Form1::Form1_Command2_Click() { tilora::FillWith16x16Tile(*this, history); }
 
 void Form1::Form1_Option1_Click(int Index) {
     Zoom = Index;
-    SizeCanvas(MapWidth * Zoom, MapHeight * Zoom);
+    SizeCanvas(MapWidth() * Zoom, MapHeight() * Zoom);
 }
 
 void Form1::SizeCanvas(int width, int height) {
@@ -383,11 +504,43 @@ void Form1::LayOutScrollBars() {
 
 void Form1::Form1_Picture2_MouseDown(int Button, int /*Shift*/, int X, int Y) {
     const auto mode = Option2->isChecked() ? tilora::TileMode::Tiles8x8 : tilora::TileMode::Tiles16x16;
-    tilora::CanvasMouseDown(*this, mode, Button, X, Y);
+    tilora::FinishStroke(*this, stroke, history);
+    tilora::CanvasMouseDown(*this, *this, stroke, mode, Button, X, Y);
+    ShowUndoRedo();
 }
 
 void Form1::Form1_Picture2_MouseMove(int Button, int /*Shift*/, int X, int Y) {
-    tilora::CanvasMouseMove(*this, Button, X, Y);
+    tilora::CanvasMouseMove(*this, *this, stroke, Button, X, Y);
+}
+
+void Form1::Form1_Picture2_MouseUp(int /*Button*/, int /*Shift*/, int /*X*/, int /*Y*/) {
+    tilora::FinishStroke(*this, stroke, history);
+}
+
+// The wheel scrolls the map, with Shift (or a sideways wheel) across; with
+// Ctrl it steps the zoom, the cell under the pointer staying where it is.
+void Form1::Form1_Picture2_MouseWheel(int Vertical, int Horizontal, int Shift, int X, int Y) {
+    constexpr int kControl = 2, kShiftKey = 1;
+    if (Shift & kControl) {
+        if (Zoom != 0 && Vertical != 0) ZoomAround(std::clamp(Vertical > 0 ? Zoom * 2 : Zoom / 2, 8, 32), X, Y);
+        return;
+    }
+    const int step = QApplication::wheelScrollLines() * kScrollSingleStep;
+    QScrollBar* across = HScroll1;
+    QScrollBar* down = (Shift & kShiftKey) ? HScroll1 : VScroll1;
+    down->setValue(down->value() - Vertical * step);
+    across->setValue(across->value() - Horizontal * step);
+}
+
+// The zoom changes as a click on its option would; the bars then bring the
+// cell that was under the pointer back under it.
+void Form1::ZoomAround(int zoom, int X, int Y) {
+    if (zoom == Zoom) return;
+    const QPoint pointer = Picture2->mapTo(Picture1, QPoint(X, Y));
+    const int64_t canvasX = int64_t(X) * zoom / Zoom, canvasY = int64_t(Y) * zoom / Zoom;
+    Option1->button(zoom)->click();
+    HScroll1->setValue(int(std::clamp<int64_t>(canvasX + kCanvasInset - pointer.x(), 0, HScroll1->maximum())));
+    VScroll1->setValue(int(std::clamp<int64_t>(canvasY + kCanvasInset - pointer.y(), 0, VScroll1->maximum())));
 }
 
 void Form1::Form1_Picture3_MouseDown(int /*Button*/, int /*Shift*/, int X, int Y) {
@@ -418,9 +571,9 @@ void Form1::CanvasMoved() {
 
 void Form1::Form1_Timer1_Timer() {
     DrawMap();
-    tilora::DrawPicker(*this, pickerPicture_);
+    tilora::DrawPicker(*this, HoverTile, pickerPicture_);
     Picture3->ShowPicture(pickerPicture_);
-    tilora::DrawPreview(*this, previewPicture_);
+    tilora::DrawPreview(*this, SelTile, previewPicture_);
     Picture4->ShowPicture(previewPicture_);
 }
 
@@ -428,6 +581,6 @@ void Form1::DrawMap() {
     const QRect canvas = Picture2->geometry();
     const tilora::Rect visible = tilora::VisibleCanvasRect(
         {canvas.x(), canvas.y(), canvas.width(), canvas.height()}, Picture1->width(), Picture1->height());
-    const tilora::Rect drawn = tilora::DrawMap(*this, visible, mapPicture_);
+    const tilora::Rect drawn = tilora::DrawMap(*this, *this, *this, visible, mapPicture_);
     Picture2->ShowPicture(mapPicture_, {drawn.x, drawn.y});
 }

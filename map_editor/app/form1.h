@@ -10,10 +10,14 @@
 
 #include "dialogs.h"
 #include "editor_state.h"
+#include "form2.h"
+#include "history.h"
+#include "map_editing.h"
 #include "project_file.h"
 #include "rgb_image.h"
 
-class Form2;
+class QAction;
+class QCloseEvent;
 class PictureBox;
 class QButtonGroup;
 class QGroupBox;
@@ -24,7 +28,7 @@ class QRadioButton;
 class QScrollBar;
 class QTimer;
 
-class Form1 : public QMainWindow, public tilora::EditorState {
+class Form1 : public QMainWindow, public tilora::MapDocument, public tilora::TileSheets, public tilora::MapView {
     Q_OBJECT
 public:
     Form1(std::unique_ptr<FileDialog> cdlg, std::unique_ptr<MessageBox> messageBox);
@@ -38,7 +42,7 @@ public:
     void loadmap(int16_t width, int16_t height);
     // True for an existing regular file; false for anything else, an empty
     // path, a folder, a FIFO or a device included.
-    static bool FileExists(const QByteArray& path);
+    static bool FileExists(const std::string& path);
 
     void Form1_new_Click();
     void Form1_end_Click();
@@ -53,16 +57,19 @@ public:
     void Form1_Option1_Click(int Index);
     void Form1_Picture2_MouseDown(int Button, int Shift, int X, int Y);
     void Form1_Picture2_MouseMove(int Button, int Shift, int X, int Y);
+    void Form1_Picture2_MouseUp(int Button, int Shift, int X, int Y);
+    void Form1_Picture2_MouseWheel(int Vertical, int Horizontal, int Shift, int X, int Y);
     void Form1_Picture3_MouseDown(int Button, int Shift, int X, int Y);
     void Form1_Picture3_MouseMove(int Button, int Shift, int X, int Y);
     void Form1_HScroll1_Change();
     void Form1_VScroll1_Change();
     void Form1_Timer1_Timer();
+    void Form1_TileTimer_Timer();  // reloads a tile set whose file changed
+    void Form1_form2_SizeChosen(Form2::Purpose purpose, int16_t width, int16_t height);
+    void Form1_undo_Click();
+    void Form1_redo_Click();
 
-    // Paths as the file system's bytes, kept as they are, in memory as in
-    // the project file.
-    QByteArray TileFile;
-    QByteArray ImportFile;      // the raw map file of the last import
+    QByteArray ImportFile;      // the raw map file of the last import, as the file system's bytes
     bool ScreenRepeat = false;  // whether that import reads the screen-repeat form
 
     QWidget* Picture1;     // viewport, clips the canvas
@@ -81,12 +88,24 @@ public:
     QRadioButton* Option3;  // 16x16 mode
     QPushButton* Command2;
     QTimer* Timer1;
+    QTimer* TileTimer;
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
     Form2* form2;  // the New-map dialog, one for the window's lifetime
     std::unique_ptr<FileDialog> cdlg;
     std::unique_ptr<MessageBox> messageBox;
 
+    tilora::History history;
+    tilora::Stroke stroke;
+
+protected:
+    // While the document differs from its project file, closing asks whether
+    // to save it first.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void CreateMenu();
+    void CreateEditMenu();
     void CreateMapView(QWidget* client);
     void CreateTileSetFrame(QWidget* client);
     void CreateZoomOptions();
@@ -96,9 +115,16 @@ private:
     QByteArray AskFileName(FileDialogKind kind, const QString& title, const QString& filter);
     void StartImport(bool screenRepeat);
     void ShowNewMap(int16_t width, int16_t height);
-    void TakeProject(tilora::MapProject project);
+    void TakeProject(tilora::MapProject project, const QByteArray& projectPath);
     void StartEditing();
+    bool SaveProject();
+    // Asks for a tile-set bitmap and loads it; a cancel or a refused file
+    // keeps the tile set.
+    void AskTileSet();
     bool LoadTileSet();
+    void ZoomAround(int zoom, int X, int Y);
+    void ShowUndoRedo();
+    void ShowMapSize();
     void ZoomTo1x(int width, int height);
     void SizeCanvas(int width, int height);
     void LayOutScrollBars();
@@ -111,4 +137,7 @@ private:
     tilora::RgbImage mapPicture_;
     tilora::RgbImage pickerPicture_;
     tilora::RgbImage previewPicture_;
+    // What the tile-set file was like when it was last loaded: a change
+    // makes the tile timer load it again.
+    std::string tileFileStamp_;
 };

@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "form1.h"
 #include "map_editing.h"
 #include "widget_layout.h"
 
-Form2::Form2(Form1* owner) : QDialog(owner), owner_(owner) {
+Form2::Form2(QWidget* owner, const std::unique_ptr<MessageBox>& messageBox)
+    : QDialog(owner), messageBox_(messageBox) {
     setFixedSize(193, 183);
     setStyleSheet(QLatin1String(kCompactStyle));
     Frame1 = Place<QGroupBox>({8, 8, 177, 137}, QStringLiteral("Map size"), this);
@@ -38,9 +38,10 @@ void Form2::Reset() {
     Text2->setText(QStringLiteral("8"));
 }
 
-void Form2::Open(const QString& caption) {
+void Form2::Open(Purpose purpose) {
     if (!isVisible()) Reset();
-    setWindowTitle(caption);
+    purpose_ = purpose;
+    setWindowTitle(purpose == Purpose::NewMap ? QStringLiteral("New map") : QStringLiteral("Load map"));
     show();
     raise();
     activateWindow();
@@ -51,12 +52,7 @@ void Form2::Open(const QString& caption) {
 void Form2::Form2_Command2_Click() {
     const auto size = ChosenSize();
     if (!size) return;
-    const auto [width, height] = *size;
-    if (windowTitle() == QLatin1String("Load map")) {
-        owner_->loadmap(width, height);
-    } else {
-        owner_->Restart(width, height);
-    }
+    emit SizeChosen(purpose_, size->first, size->second);
     close();
 }
 
@@ -78,7 +74,7 @@ std::optional<int16_t> Form2::CustomSide(const QLineEdit* text, const char* side
     if (!value) {
         const QString message = QStringLiteral("The %1 must be a number of tiles from 1 to %2, not \"%3\".")
                                     .arg(QLatin1String(side), QString::number(tilora::kLargestMapSide), text->text());
-        owner_->messageBox->Show(message, QStringLiteral("Error"), MessageIcon::Error);
+        messageBox_->Show(message, QStringLiteral("Error"), MessageIcon::Error);
     }
     return value;
 }

@@ -1,15 +1,17 @@
-// The New-map dialog: a map size from three presets or typed in. The editor
-// window opens it for "New" and, captioned "Load map", for the raw map
-// import, whose file carries no size.
+// The New-map dialog: a map size from three presets or typed in. It is
+// opened for a purpose, a new map or the raw map import, whose file carries
+// no size (then captioned "Load map"), and reports the size chosen for it.
 #pragma once
 
 #include <QDialog>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 
-class Form1;
+#include "dialogs.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -19,12 +21,16 @@ class QRadioButton;
 class Form2 : public QDialog {
     Q_OBJECT
 public:
-    // Modeless and owned by the editor window, above which it stays.
-    explicit Form2(Form1* owner);
+    enum class Purpose { NewMap, Import };
 
-    // Gives the dialog its caption and brings it forward. A dialog that is
-    // open keeps what the user set in it; a closed one opens as new.
-    void Open(const QString& caption);
+    // Modeless and owned by the window, above which it stays; a refused size
+    // is explained in the window's message box.
+    Form2(QWidget* owner, const std::unique_ptr<MessageBox>& messageBox);
+
+    // Gives the dialog its purpose and the caption that goes with it, and
+    // brings it forward. A dialog that is open keeps what the user set in it;
+    // a closed one opens as new.
+    void Open(Purpose purpose);
 
     void Form2_Command2_Click();  // Ok
     void Form2_Command1_Click();  // Cancel
@@ -41,6 +47,11 @@ public:
     QPushButton* Command2;
     QPushButton* Command1;
 
+signals:
+    // Ok with a size that is accepted; the dialog closes once the receivers
+    // are done.
+    void SizeChosen(Form2::Purpose purpose, int16_t width, int16_t height);
+
 private:
     void Reset();
     // Width and height, from the option chosen or the text boxes; nothing,
@@ -48,5 +59,6 @@ private:
     std::optional<std::pair<int16_t, int16_t>> ChosenSize();
     std::optional<int16_t> CustomSide(const QLineEdit* text, const char* side);
 
-    Form1* owner_;
+    const std::unique_ptr<MessageBox>& messageBox_;
+    Purpose purpose_ = Purpose::NewMap;
 };

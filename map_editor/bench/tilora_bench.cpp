@@ -12,6 +12,8 @@
 #include <memory>
 
 #include "form1.h"
+#include "history.h"
+#include "map_editing.h"
 #include "map_view.h"
 #include "tile_set.h"
 
@@ -26,6 +28,7 @@ public:
 class SilentMessageBox : public MessageBox {
 public:
     void Show(const QString&, const QString&, MessageIcon) override {}
+    Choice AskSaveDiscardCancel(const QString&, const QString&) override { return Choice::Discard; }
 };
 
 tilora::RgbImage Tiles() {
@@ -91,11 +94,47 @@ void BM_DrawMap_ViewportOf1024x1024(benchmark::State& state) {
     const tilora::Rect visible{form->HScroll1->value() - 5, form->VScroll1->value() - 5, 361, 316};
     tilora::RgbImage picture;
     for (auto _ : state) {
-        tilora::DrawMap(*form, visible, picture);
+        tilora::DrawMap(*form, *form, *form, visible, picture);
         benchmark::DoNotOptimize(picture.Row(0));
     }
 }
 BENCHMARK(BM_DrawMap_ViewportOf1024x1024)->Arg(8)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
+
+// The document and view of a 1024 x 1024 map at zoom 1x, with its history.
+struct MapEditor : tilora::MapDocument, tilora::MapView {
+    tilora::History history;
+    tilora::Stroke stroke;
+    MapEditor() {
+        tilora::NewMap(*this, history, 1024, 1024);
+        Zoom = 8;
+    }
+};
+
+// An undo and a redo of Command2's fill of the whole map.
+void BM_UndoRedoFill_1024x1024(benchmark::State& state) {
+    MapEditor editor;
+    tilora::FillWith16x16Tile(editor, editor.history);
+    for (auto _ : state) {
+        tilora::Undo(editor, editor.stroke, editor.history);
+        tilora::Redo(editor, editor.stroke, editor.history);
+    }
+    state.counters["history_MiB"] = double(editor.history.Bytes()) / (1 << 20);
+}
+BENCHMARK(BM_UndoRedoFill_1024x1024)->Unit(benchmark::kMillisecond);
+
+// An undo and a redo of a paint stroke across 100 cells.
+void BM_UndoRedoStroke100Cells(benchmark::State& state) {
+    MapEditor editor;
+    editor.SelTile = 9;
+    tilora::CanvasMouseDown(editor, editor, editor.stroke, tilora::TileMode::Tiles8x8, tilora::kLeftButton, 4, 4);
+    tilora::CanvasMouseMove(editor, editor, editor.stroke, tilora::kLeftButton, 8 * 99 + 4, 4);
+    tilora::FinishStroke(editor, editor.stroke, editor.history);
+    for (auto _ : state) {
+        tilora::Undo(editor, editor.stroke, editor.history);
+        tilora::Redo(editor, editor.stroke, editor.history);
+    }
+}
+BENCHMARK(BM_UndoRedoStroke100Cells)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -1,11 +1,12 @@
-// The map document and the editor state of Tilora's window, and the
-// off-screen tile pictures it draws from.
+// What the editor keeps, by role: the map document, the tile sheets it is
+// drawn with, and the view; and the cell arrays a map is made of.
 #pragma once
 
 #include <cstddef>
 #include <algorithm>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "rgb_image.h"
@@ -57,26 +58,36 @@ constexpr int kSheetColumns = 16;  // tiles to a row of the tile sheet
 constexpr int kSheetSize = kSheetColumns * kTileSize;
 constexpr int kTileCount = kSheetColumns * kSheetColumns;
 
-// Everything the editor window keeps, under the names its handlers use. The
-// arrays are empty and every number 0 until the first map exists.
-struct EditorState {
+// The document: the map's cells and the path of its tile set. The map's size
+// is the size of its arrays.
+struct MapDocument {
     CellArray MapTiles;  // tile number of each cell
     CellArray MapCol;    // col flag of each cell, 0 or 1
-    int32_t MapWidth = 0;
-    int32_t MapHeight = 0;
+    std::string TileFile;  // the file system's bytes; empty before a tile set is chosen
+
+    int32_t MapWidth() const { return MapTiles.Width(); }
+    int32_t MapHeight() const { return MapTiles.Height(); }
+};
+
+// The tile sheets made from the tile-set bitmap.
+struct TileSheets {
+    RgbImage dummy;                             // the tile bitmap as loaded
+    RgbImage dumm{kSheetSize, kSheetSize};      // tile sheet, 16 tiles to a row
+    RgbImage Picture5{kSheetSize, kSheetSize};  // the sheet's red components only
     int32_t TileLastCol = 0;  // last whole tile column of the loaded bitmap
     int32_t TileLastRow = 0;
+};
+
+// The view of the map and the picker: the zoom, the cells and tiles under the
+// pointer, the tile chosen to paint with. Every number 0 until the first map.
+struct MapView {
     uint8_t SelTile = 0;
     uint8_t HoverTile = 0;
     int32_t Zoom = 0;  // screen pixels per cell: 8, 16 or 32
     int32_t CursorX = 0;
     int32_t CursorY = 0;
-    int32_t LastColX = 0;
+    int32_t LastColX = 0;  // the cell a col-flag drag toggled last
     int32_t LastColY = 0;
-
-    RgbImage dummy;                                // the tile bitmap as loaded
-    RgbImage dumm{kSheetSize, kSheetSize};         // tile sheet, 16 tiles to a row
-    RgbImage Picture5{kSheetSize, kSheetSize};     // the sheet's red components only
 };
 
 }  // namespace tilora

@@ -15,14 +15,12 @@ constexpr int kScrollMargin = 15;
 
 int ClampToInt(int64_t value) { return int(std::clamp<int64_t>(value, INT_MIN, INT_MAX)); }
 
-// The canvas extent that has cells to draw. The arrays and the size agree
-// while a map exists; taking the smaller keeps a redraw between a resize of the
-// arrays and the size's update inside them.
-Rect MapExtent(const EditorState& state) {
-    if (state.Zoom < kTileSize) return {};
-    const int64_t columns = std::min({state.MapWidth, state.MapTiles.Width(), state.MapCol.Width()});
-    const int64_t rows = std::min({state.MapHeight, state.MapTiles.Height(), state.MapCol.Height()});
-    return {0, 0, ClampToInt(columns * state.Zoom), ClampToInt(rows * state.Zoom)};
+// The canvas extent that has cells to draw.
+Rect MapExtent(const MapDocument& document, int32_t zoom) {
+    if (zoom < kTileSize) return {};
+    const int64_t columns = std::min(document.MapTiles.Width(), document.MapCol.Width());
+    const int64_t rows = std::min(document.MapTiles.Height(), document.MapCol.Height());
+    return {0, 0, ClampToInt(columns * zoom), ClampToInt(rows * zoom)};
 }
 
 }  // namespace
@@ -47,18 +45,19 @@ Rect VisibleCanvasRect(const Rect& canvas, int viewportWidth, int viewportHeight
     return {shown.x - canvas.x, shown.y - canvas.y, shown.width, shown.height};
 }
 
-Rect DrawMap(const EditorState& state, const Rect& wanted, RgbImage& picture) {
-    const Rect onMap = Intersect(wanted, MapExtent(state));
+Rect DrawMap(const MapDocument& document, const TileSheets& sheets, const MapView& view, const Rect& wanted,
+             RgbImage& picture) {
+    const Rect onMap = Intersect(wanted, MapExtent(document, view.Zoom));
     picture.Reset(onMap.width, onMap.height, kBlack);
     if (onMap.Empty()) return {};
-    const int zoom = state.Zoom;
+    const int zoom = view.Zoom;
     const int lastColumn = int((int64_t(onMap.x) + onMap.width - 1) / zoom);
     const int lastRow = int((int64_t(onMap.y) + onMap.height - 1) / zoom);
     for (int i = onMap.y / zoom; i <= lastRow; ++i) {
         for (int j = onMap.x / zoom; j <= lastColumn; ++j) {
-            const int t = state.MapTiles(j, i);
-            const bool cursor = j == state.CursorX && i == state.CursorY;
-            const RgbImage& sheet = !cursor && state.MapCol(j, i) != 0 ? state.Picture5 : state.dumm;
+            const int t = document.MapTiles(j, i);
+            const bool cursor = j == view.CursorX && i == view.CursorY;
+            const RgbImage& sheet = !cursor && document.MapCol(j, i) != 0 ? sheets.Picture5 : sheets.dumm;
             StretchBlt(picture, int(int64_t(zoom) * j - onMap.x), int(int64_t(zoom) * i - onMap.y),
                        zoom / kTileSize, sheet, SheetX(t), SheetY(t), kTileSize, kTileSize,
                        cursor ? BlitMode::Invert : BlitMode::Copy);

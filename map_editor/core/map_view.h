@@ -34,6 +34,7 @@ Rect VisibleCanvasRect(const Rect& canvas, int viewportWidth, int viewportHeight
 // part. Every cell is drawn from the state: the cursor cell inverted from the
 // tile sheet, a cell with a col flag from the marked sheet, the rest from the
 // tile sheet, each sheet pixel a square of Zoom / 8 pixels.
-Rect DrawMap(const EditorState& state, const Rect& wanted, RgbImage& picture);
+Rect DrawMap(const MapDocument& document, const TileSheets& sheets, const MapView& view, const Rect& wanted,
+             RgbImage& picture);
 
 }  // namespace tilora

@@ -10,10 +10,10 @@ namespace {
 // bitmap, in reading order. Tiles from 256 on have no place in the sheet or
 // the picker, so the walk stops there.
 template <typename Visit>
-void ForEachTile(const EditorState& state, Visit visit) {
+void ForEachTile(const TileSheets& sheets, Visit visit) {
     int n = 0;
-    for (int j = 0; j <= state.TileLastRow; ++j) {
-        for (int k = 0; k <= state.TileLastCol; ++k, ++n) {
+    for (int j = 0; j <= sheets.TileLastRow; ++j) {
+        for (int k = 0; k <= sheets.TileLastCol; ++k, ++n) {
             if (n == kTileCount) return;
             visit(n, k, j);
         }
@@ -34,27 +34,26 @@ void CopyTileRedOnly(const RgbImage& from, int x, int y, RgbImage& to, int tile)
 
 }  // namespace
 
-void LoadTileSet(EditorState& state, RgbImage bitmap) {
-    state.dummy = std::move(bitmap);
-    state.TileLastCol = state.dummy.Width() / kTileSize - 1;
-    state.TileLastRow = state.dummy.Height() / kTileSize - 1;
-    ForEachTile(state, [&state](int n, int k, int j) {
-        CopyTile(state.dummy, k * kTileSize, j * kTileSize, state.dumm, n, BlitMode::Copy);
-        CopyTileRedOnly(state.dummy, k * kTileSize, j * kTileSize, state.Picture5, n);
+void LoadTileSet(TileSheets& sheets, RgbImage bitmap) {
+    sheets.dummy = std::move(bitmap);
+    sheets.TileLastCol = sheets.dummy.Width() / kTileSize - 1;
+    sheets.TileLastRow = sheets.dummy.Height() / kTileSize - 1;
+    ForEachTile(sheets, [&sheets](int n, int k, int j) {
+        CopyTile(sheets.dummy, k * kTileSize, j * kTileSize, sheets.dumm, n, BlitMode::Copy);
+        CopyTileRedOnly(sheets.dummy, k * kTileSize, j * kTileSize, sheets.Picture5, n);
     });
 }
 
-void DrawPicker(const EditorState& state, RgbImage& picker) {
-    ForEachTile(state, [&](int n, int k, int j) {
-        const BlitMode mode = n == state.HoverTile ? BlitMode::Invert : BlitMode::Copy;
-        CopyTile(state.dummy, k * kTileSize, j * kTileSize, picker, n, mode);
+void DrawPicker(const TileSheets& sheets, uint8_t HoverTile, RgbImage& picker) {
+    ForEachTile(sheets, [&](int n, int k, int j) {
+        const BlitMode mode = n == HoverTile ? BlitMode::Invert : BlitMode::Copy;
+        CopyTile(sheets.dummy, k * kTileSize, j * kTileSize, picker, n, mode);
     });
 }
 
-void DrawPreview(const EditorState& state, RgbImage& preview) {
+void DrawPreview(const TileSheets& sheets, uint8_t SelTile, RgbImage& preview) {
     preview.Reset(kTileSize, kTileSize, kBlack);
-    BitBlt(preview, 0, 0, kTileSize, kTileSize, state.dumm, SheetX(state.SelTile),
-           SheetY(state.SelTile), BlitMode::Copy);
+    BitBlt(preview, 0, 0, kTileSize, kTileSize, sheets.dumm, SheetX(SelTile), SheetY(SelTile), BlitMode::Copy);
 }
 
 uint8_t PickerTileAt(int X, int Y) {

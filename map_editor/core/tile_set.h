@@ -16,15 +16,15 @@ constexpr int SheetY(int tile) { return tile / kSheetColumns * kTileSize; }
 // Takes the bitmap as dummy, counts its whole tiles into TileLastCol and
 // TileLastRow and copies tiles 0 to 255 into dumm and, red only, into
 // Picture5. Sheet cells past the new tile count keep what they held.
-void LoadTileSet(EditorState& state, RgbImage bitmap);
+void LoadTileSet(TileSheets& sheets, RgbImage bitmap);
 
 // Draws every tile of the bitmap onto the picker's picture (128 x 128), the
 // one numbered HoverTile inverted. Cells past the tile count are left as the
 // picker last showed them.
-void DrawPicker(const EditorState& state, RgbImage& picker);
+void DrawPicker(const TileSheets& sheets, uint8_t HoverTile, RgbImage& picker);
 
 // The selected tile from the sheet, as an 8 x 8 picture.
-void DrawPreview(const EditorState& state, RgbImage& preview);
+void DrawPreview(const TileSheets& sheets, uint8_t SelTile, RgbImage& preview);
 
 // The tile under a position in the picker; positions outside it (a drag that
 // left it) count as the nearest edge, so the number stays within 0 to 255.

@@ -55,7 +55,7 @@ protected:
     }
     struct Document {
         CellArray tiles, col;
-        QString tileFile;
+        std::string tileFile;
         int zoom;
         bool timer;
         friend bool operator==(const Document&, const Document&) = default;
@@ -72,9 +72,9 @@ TEST_F(FileCommands, ProjectSavesWholeAndLoadsBackWithItsTileSet) {
     EXPECT_EQ(dialog->calls, QStringList{"save|Save Tilora file" + kProjectFilter});
     const Bytes saved = Load(project);
     ASSERT_EQ(saved.size(), 459u);
-    const QByteArray path = form->TileFile;
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(saved.data()) + 11, path.size()), path);
-    EXPECT_EQ(saved, WriteProjectFile(path.toStdString(), form->MapTiles, form->MapCol));
+    const std::string path = form->TileFile;
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(saved.data()) + 11, path.size()), path);
+    EXPECT_EQ(saved, WriteProjectFile(path, form->MapTiles, form->MapCol));
 
     const Document before = Now();
     NewMap(30, 50);
@@ -84,7 +84,7 @@ TEST_F(FileCommands, ProjectSavesWholeAndLoadsBackWithItsTileSet) {
     Trigger("tlpload", {project});
     EXPECT_EQ(dialog->calls, QStringList{"open|Open Tilora file" + kProjectFilter});  // the tile set exists
     EXPECT_EQ(Now(), before);
-    EXPECT_EQ(std::pair(form->MapWidth, form->MapHeight), std::pair(12, 8));
+    EXPECT_EQ(std::pair(form->MapWidth(), form->MapHeight()), std::pair(12, 8));
     EXPECT_EQ(form->Option1->checkedId(), 8);
     EXPECT_EQ(form->Picture2->size(), QSize(96, 64));
     EXPECT_EQ(form->dumm.Pixel(8, 0), PatternBitmap(64, 32).Pixel(8, 0));  // reloaded
@@ -103,7 +103,7 @@ TEST_F(FileCommands, ProjectWithoutItsTileSetAsksForOne) {
         Trigger("tlpload", {project, tiles});
         EXPECT_EQ(dialog->calls, QStringList({"open|Open Tilora file" + kProjectFilter, kTileDialog}));
         EXPECT_EQ(form->MapTiles, cells);
-        EXPECT_EQ(form->TileFile, tiles);
+        EXPECT_EQ(form->TileFile, QFile::encodeName(tiles).toStdString());
         EXPECT_EQ(form->TileLastCol, 1);
         EXPECT_TRUE(form->Timer1->isActive() && form->Command1->isEnabled());
         EXPECT_EQ(form->Zoom, 8);
@@ -114,9 +114,9 @@ TEST_F(FileCommands, FileExistsOnlyForFiles) {
     QDir(directory.path()).mkdir("folder");
     const QString file = SaveFile("f.bin", {1});
     ASSERT_EQ(::mkfifo(QFile::encodeName(Path("fifo")).constData(), 0600), 0);
-    EXPECT_TRUE(Form1::FileExists(QFile::encodeName(file)));
+    EXPECT_TRUE(Form1::FileExists(QFile::encodeName(file).toStdString()));
     for (const QString& path : {Path("folder"), Path("missing"), QString(), Path("f.bin/x"), Path("fifo")}) {
-        EXPECT_FALSE(Form1::FileExists(QFile::encodeName(path))) << path.toStdString();
+        EXPECT_FALSE(Form1::FileExists(QFile::encodeName(path).toStdString())) << path.toStdString();
     }
 }
 
@@ -247,7 +247,7 @@ TEST_F(FileCommands, SavesAndExportsNeedNoSecondCopyOfTheMap) {
         Trigger("SaveSpecial", {Path("repeat.bin")});
     }
     EXPECT_TRUE(messages->shown.isEmpty()) << messages->shown.join("\n").toStdString();
-    EXPECT_EQ(Load(project), WriteProjectFile(form->TileFile.toStdString(), form->MapTiles, form->MapCol));
+    EXPECT_EQ(Load(project), WriteProjectFile(form->TileFile, form->MapTiles, form->MapCol));
     EXPECT_EQ(Load(map + ".col"), form->MapCol.Bytes());
     EXPECT_EQ(Load(Path("repeat.bin")), WriteRawMapWithRepeat(form->MapTiles));
 }
@@ -279,7 +279,7 @@ TEST_F(FileCommands, TilePathsAreTheFileSystemsBytes) {
     const QString project = SaveFile("latin1.tlp", WriteProjectFile(tiles.toStdString(), CellArray(3, 2), CellArray(3, 2)));
     Trigger("tlpload", {project});
     EXPECT_EQ(dialog->calls.size(), 1);  // the tile set was found: not asked for
-    EXPECT_EQ(form->TileFile, tiles);
+    EXPECT_EQ(form->TileFile, tiles.toStdString());
     EXPECT_EQ(form->TileLastCol, 1);
     Trigger("tlpsave", {project});
     EXPECT_EQ(Load(project), WriteProjectFile(tiles.toStdString(), CellArray(3, 2), CellArray(3, 2)));

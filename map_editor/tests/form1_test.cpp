@@ -58,7 +58,7 @@ protected:
         for (int y = canvas.top(); y <= canvas.bottom(); ++y) {
             for (int x = canvas.left(); x <= canvas.right(); ++x) {
                 ASSERT_EQ(PixelOf(shown, x, y),
-                          ExpectedCanvasPixel(*form, x - form->Picture2->x(), y - form->Picture2->y()))
+                          ExpectedCanvasPixel(*form, *form, *form, x - form->Picture2->x(), y - form->Picture2->y()))
                     << "viewport pixel " << x << "," << y;
             }
         }
@@ -97,8 +97,9 @@ TEST_F(Form1Test, StartsWithEveryControlInPlaceAndNoMap) {
     EXPECT_EQ(PixelOf(form->Picture1->grab().toImage(), 100, 100), kGrey);  // the empty canvas
 
     const QList<QAction*> menus = form->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 1);
+    ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), "File");
+    EXPECT_EQ(menus[1]->text(), "Edit");
     QStringList items;
     for (const QAction* item : menus[0]->menu()->actions()) {
         items << item->objectName() + "=" + (item->isSeparator() ? "-" : item->text());
@@ -115,11 +116,11 @@ TEST_F(Form1Test, NewMakesAnEmptyMapAtZoom1xAndAsksForTiles) {
     EXPECT_EQ(form->Picture2->size(), QSize(0, 0));
     form->findChild<QAction*>("new")->trigger();
     EXPECT_TRUE(dialog->calls.isEmpty());  // only the New-map dialog so far
-    EXPECT_EQ(form->MapWidth, 0);
+    EXPECT_EQ(form->MapWidth(), 0);
     form->form2->Command2->click();  // Ok; the tile dialog is cancelled
     EXPECT_EQ(dialog->calls, QStringList{kTileDialog});
     EXPECT_EQ(form->TileFile, "");
-    EXPECT_EQ(std::pair(form->MapWidth, form->MapHeight), std::pair(12, 8));
+    EXPECT_EQ(std::pair(form->MapWidth(), form->MapHeight()), std::pair(12, 8));
     EXPECT_EQ(form->MapTiles.Bytes(), std::vector<uint8_t>(96, 0));
     EXPECT_EQ(form->Option1->checkedId(), 8);
     EXPECT_EQ(form->Zoom, 8);
@@ -129,10 +130,12 @@ TEST_F(Form1Test, NewMakesAnEmptyMapAtZoom1xAndAsksForTiles) {
 
     for (const auto& [width, height] : {std::pair{0, 8}, {8, 0}, {-5, 3}}) form->Restart(width, height);
     EXPECT_EQ(dialog->calls.size(), 1);  // sizes below 1 change nothing
-    EXPECT_EQ(std::pair(form->MapWidth, form->MapHeight), std::pair(12, 8));
+    EXPECT_EQ(std::pair(form->MapWidth(), form->MapHeight()), std::pair(12, 8));
     EXPECT_EQ(form->Picture2->size(), QSize(96, 64));
 
-    form->findChild<QAction*>("end")->trigger();  // no question
+    messages->choices = {MessageBox::Choice::Discard};
+    form->findChild<QAction*>("end")->trigger();  // a new map is no saved one: asked
+    EXPECT_EQ(messages->asked.size(), 1);
     EXPECT_FALSE(form->isVisible());
 }
 
@@ -147,7 +150,7 @@ TEST_F(Form1Test, LoadedTilesShowInThePickerAndPreviewAndAClickSelectsOne) {
         const QString path = SaveTiles(bitmap, c.file);
         NewMap(4, 4, path);
         EXPECT_EQ(dialog->calls.back(), kTileDialog);
-        EXPECT_EQ(form->TileFile, path);
+        EXPECT_EQ(form->TileFile, QFile::encodeName(path).toStdString());
         EXPECT_EQ(std::pair(form->TileLastCol, form->TileLastRow), std::pair(c.lastCol, c.lastRow)) << c.file;
         Press(form->Picture3, {SheetX(c.tile) + 7, SheetY(c.tile) + 7}, Qt::RightButton);
         Move(form->Picture3, {SheetX(c.hover), SheetY(c.hover)}, Qt::NoButton);
@@ -185,7 +188,7 @@ TEST_F(Form1Test, TileFileThatIsNoPictureIsRefusedWithAMessage) {
     NewMap(2, 2);  // cancelled too
     ASSERT_EQ(messages->shown.size(), 1);
     EXPECT_TRUE(messages->shown[0].startsWith("Error|") && messages->shown[0].contains("notes.bmp"));
-    EXPECT_EQ(form->TileFile, tiles);
+    EXPECT_EQ(form->TileFile, QFile::encodeName(tiles).toStdString());
     EXPECT_EQ(form->dumm, sheet);
     EXPECT_EQ(form->TileLastCol, 7);
 }
@@ -210,13 +213,17 @@ TEST_F(Form1Test, MouseOnTheCanvasPaintsAndSetsColFlags) {
         {32, form->Option3, QEvent::MouseButtonPress, {370, 100}, Qt::LeftButton, {{11, 3, 5}, {11, 4, 21}}, {}},
         {8, form->Option3, QEvent::MouseButtonPress, {24, 32}, Qt::LeftButton,
          {{3, 4, 5}, {4, 4, 6}, {3, 5, 21}, {4, 5, 22}}, {}},
-        {8, form->Option3, QEvent::MouseMove, {4000, 40}, Qt::LeftButton, {{11, 5, 5}}, {}},
+        // A fast drag paints every cell on the line from the last position.
+        {8, form->Option3, QEvent::MouseMove, {4000, 40}, Qt::LeftButton,
+         {{4, 4, 5}, {5, 4, 5}, {6, 4, 5}, {7, 4, 5}, {8, 5, 5}, {9, 5, 5}, {10, 5, 5}, {11, 5, 5}}, {}},
         {8, form->Option3, QEvent::MouseButtonPress, {40, 40}, Qt::RightButton, {}, {{5, 5, 1}}},
-        {8, form->Option3, QEvent::MouseMove, {45, 44}, Qt::RightButton, {}, {{5, 5, 0}}},
-        {8, form->Option3, QEvent::MouseMove, {46, 46}, Qt::RightButton, {}, {}},  // entered already
+        {8, form->Option3, QEvent::MouseMove, {45, 44}, Qt::RightButton, {}, {}},  // the pressed cell: once
+        {8, form->Option3, QEvent::MouseMove, {46, 46}, Qt::RightButton, {}, {}},
         {8, form->Option3, QEvent::MouseMove, {50, 40}, Qt::RightButton, {}, {{6, 5, 1}}},
-        {8, form->Option3, QEvent::MouseMove, {-100, -9}, Qt::RightButton, {}, {{0, 0, 1}}},
-        {8, form->Option3, QEvent::MouseMove, {50, 40}, Qt::RightButton, {}, {{6, 5, 0}}},
+        {8, form->Option3, QEvent::MouseMove, {-100, -9}, Qt::RightButton, {},
+         {{5, 4, 1}, {4, 3, 1}, {3, 3, 1}, {2, 2, 1}, {1, 1, 1}, {0, 0, 1}}},
+        {8, form->Option3, QEvent::MouseMove, {50, 40}, Qt::RightButton, {},
+         {{1, 1, 0}, {2, 2, 0}, {3, 2, 1}, {4, 3, 0}, {5, 4, 0}, {6, 5, 0}}},
         {8, form->Option3, QEvent::MouseMove, {0, 0}, Qt::LeftButton | Qt::RightButton, {}, {}},
         {8, form->Option3, QEvent::MouseMove, {70, 0}, Qt::MiddleButton, {}, {}},
         {8, form->Option3, QEvent::MouseButtonPress, {1, 1}, Qt::MiddleButton, {}, {{0, 0, 0}}},

@@ -95,7 +95,7 @@ TEST_F(Form2Test, OkPassesThePresetOrTypedSizeToRestartOrLoadmap) {
         Ok();
         const std::string name = (c.import ? "import " : "new ") + std::to_string(c.mapWidth);
         EXPECT_FALSE(form->form2->isVisible()) << name;
-        EXPECT_EQ(std::pair(form->MapWidth, form->MapHeight), std::pair(c.mapWidth, c.mapHeight)) << name;
+        EXPECT_EQ(std::pair(form->MapWidth(), form->MapHeight()), std::pair(c.mapWidth, c.mapHeight)) << name;
         const CellArray expected =
             c.import ? CellArray(c.mapWidth, c.mapHeight, raw) : CellArray(c.mapWidth, c.mapHeight);
         EXPECT_EQ(form->MapTiles, expected) << name;
@@ -131,7 +131,7 @@ TEST_F(Form2Test, CancelAndARefusedSizeChangeNothing) {
     Import();
     Click(form->form2->Command1);  // nothing is read
     EXPECT_EQ(form->MapTiles, tiles);
-    EXPECT_EQ(form->MapWidth, 4);
+    EXPECT_EQ(form->MapWidth(), 4);
     EXPECT_EQ(int(dialog->calls.size()), calls + 1);  // the import's file dialog only
 }
 

@@ -18,13 +18,11 @@ Rgb BitmapTilePixel(const RgbImage& bitmap, int columns, int n, int x, int y) {
     return bitmap.Pixel(8 * (n % columns) + x, 8 * (n / columns) + y);
 }
 
-EditorState RandomMap(int width, int height, int zoom, unsigned seed) {
+Editor RandomMap(int width, int height, int zoom, unsigned seed) {
     std::mt19937 random(seed);
-    EditorState state;
+    Editor state;
     state.MapTiles = CellArray(width, height);
     state.MapCol = CellArray(width, height);
-    state.MapWidth = width;
-    state.MapHeight = height;
     state.Zoom = zoom;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -36,10 +34,10 @@ EditorState RandomMap(int width, int height, int zoom, unsigned seed) {
     return state;
 }
 
-Rgb ExpectedCanvasPixel(const EditorState& state, int X, int Y) {
-    const int x = X / state.Zoom, y = Y / state.Zoom, scale = state.Zoom / 8;
-    const int t = state.MapTiles(x, y);
-    const int sheetX = SheetX(t) + X % state.Zoom / scale, sheetY = SheetY(t) + Y % state.Zoom / scale;
-    if (x == state.CursorX && y == state.CursorY) return Inverted(state.dumm.Pixel(sheetX, sheetY));
-    return (state.MapCol(x, y) ? state.Picture5 : state.dumm).Pixel(sheetX, sheetY);
+Rgb ExpectedCanvasPixel(const MapDocument& document, const TileSheets& sheets, const MapView& view, int X, int Y) {
+    const int x = X / view.Zoom, y = Y / view.Zoom, scale = view.Zoom / 8;
+    const int t = document.MapTiles(x, y);
+    const int sheetX = SheetX(t) + X % view.Zoom / scale, sheetY = SheetY(t) + Y % view.Zoom / scale;
+    if (x == view.CursorX && y == view.CursorY) return Inverted(sheets.dumm.Pixel(sheetX, sheetY));
+    return (document.MapCol(x, y) ? sheets.Picture5 : sheets.dumm).Pixel(sheetX, sheetY);
 }

@@ -17,6 +17,7 @@
 #include <ostream>
 #include <vector>
 
+#include "file_filter.h"
 #include "form1.h"
 #include "rgb_image.h"
 
@@ -64,7 +65,8 @@ struct Placed {
 // Each control in its container at its position, with its caption.
 void ExpectPlaced(std::initializer_list<Placed> layout);
 
-inline const QString kTileDialog = "open|Open Tilemap|Bitmap (*.bmp) |*.bmp|";
+// The tile dialog as every command sets it up.
+inline const QString kTileDialog = "open|Open Tilemap|" + TileSetFilter() + "|";
 
 class WindowTest : public testing::Test {
 protected:

@@ -14,7 +14,7 @@ TEST(LoadTileSet, NumbersWholeTilesInReadingOrderIntoSixteenToARow) {
     } cases[] = {{128, 64, 15, 7}, {64, 32, 7, 3},   {100, 20, 11, 1}, {7, 100, -1, 11},
                  {100, 7, 11, -1}, {256, 256, 31, 31}, {8, 8, 0, 0}};
     for (const auto& c : cases) {
-        EditorState state;
+        Editor state;
         const Rgb untouched = MakeRgb(9, 8, 7);  // cells no tile reaches keep it
         state.dumm = state.Picture5 = RgbImage(kSheetSize, kSheetSize, untouched);
         const RgbImage bitmap = PatternBitmap(c.width, c.height);
@@ -31,7 +31,7 @@ TEST(LoadTileSet, NumbersWholeTilesInReadingOrderIntoSixteenToARow) {
             }
         }
     }
-    EditorState state;
+    Editor state;
     LoadTileSet(state, RgbImage(8, 8, MakeRgb(200, 150, 100)));
     EXPECT_EQ(state.Picture5.Pixel(3, 5), MakeRgb(200, 0, 0));
 }
@@ -39,19 +39,19 @@ TEST(LoadTileSet, NumbersWholeTilesInReadingOrderIntoSixteenToARow) {
 // A smaller set leaves the earlier tiles beyond its count in the sheet, and
 // the picker keeps showing them as it last drew them.
 TEST(LoadTileSet, SmallerSetLeavesEarlierTilesInSheetAndPicker) {
-    EditorState state;
+    Editor state;
     const RgbImage first = PatternBitmap(64, 32);
     LoadTileSet(state, first);
     state.HoverTile = 9;
     RgbImage picker(kSheetSize, kSheetSize, kGrey);
-    DrawPicker(state, picker);
+    DrawPicker(state, state.HoverTile, picker);
     EXPECT_EQ(picker.Pixel(SheetX(8) + 2, 3), BitmapTilePixel(first, 8, 8, 2, 3));
     EXPECT_EQ(picker.Pixel(SheetX(9) + 2, 3), Inverted(BitmapTilePixel(first, 8, 9, 2, 3)));
     EXPECT_EQ(picker.Pixel(SheetX(32), SheetY(32)), kGrey);
 
     state.HoverTile = 0;
     LoadTileSet(state, RgbImage(8, 8, MakeRgb(5, 5, 5)));
-    DrawPicker(state, picker);
+    DrawPicker(state, state.HoverTile, picker);
     EXPECT_EQ(picker.Pixel(7, 7), Inverted(MakeRgb(5, 5, 5)));
     EXPECT_EQ(picker.Pixel(SheetX(9), 0), Inverted(BitmapTilePixel(first, 8, 9, 0, 0)));
     EXPECT_EQ(state.dumm.Pixel(SheetX(9) + 1, 1), BitmapTilePixel(first, 8, 9, 1, 1));
