@@ -6,17 +6,20 @@
 #                   AddressSanitizer and UndefinedBehaviorSanitizer
 #   make bench      benchmarks and whole-program timings
 #   make fuzz       the fuzz targets, FUZZ_SECONDS each (default 60)
+#   make install    the same as make, then install the programs, their man
+#                   pages, desktop entries and icons into PREFIX (/usr/local)
 
 BUILD    := build
 SANITIZE := build/sanitize
 APP      ?= pixolin
 ARGS     ?=
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX   ?= /usr/local
 
 SANITIZER_OPTIONS := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
                      UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps build run test bench fuzz install clean
 
 all: build
 
@@ -56,6 +59,9 @@ bench: build
 
 fuzz: deps
 	tools/fuzz.sh
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,23 @@
+# What `cmake --install <build> --prefix <dir>` (and `make install`) puts where:
+# the programs into bin/, a man page for each into share/man/man1/, and for
+# each editor a desktop entry and its icons, so that the desktop's menu lists
+# it. The editors are there only when they were built (PMTOOLS_EDITORS).
+include(GNUInstallDirs)
+
+install(TARGETS dotpress RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/man/dotpress.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+foreach(editor pixolin tilora)
+    if(NOT TARGET ${editor})
+        continue()
+    endif()
+    install(TARGETS ${editor} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/man/${editor}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/${editor}.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/icons/${editor}.svg
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/icons/${editor}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps)
+endforeach()
+
