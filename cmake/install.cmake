@@ -7,6 +7,7 @@ include(GNUInstallDirs)
 install(TARGETS dotpress RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/man/dotpress.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+set(PMTOOLS_INSTALLED_EDITORS "")
 foreach(editor pixolin tilora)
     if(NOT TARGET ${editor})
         continue()
@@ -19,5 +20,11 @@ foreach(editor pixolin tilora)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
     install(FILES ${PROJECT_SOURCE_DIR}/data/icons/${editor}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps)
+    list(APPEND PMTOOLS_INSTALLED_EDITORS ${editor})
 endforeach()
 
+# Installs into a temporary folder and checks that everything arrived; the
+# editors that were built are named, so a build without them passes too.
+add_test(NAME InstallLayout
+         COMMAND ${CMAKE_SOURCE_DIR}/tools/check-install.sh ${CMAKE_BINARY_DIR} ${PMTOOLS_INSTALLED_EDITORS})
+set_tests_properties(InstallLayout PROPERTIES ENVIRONMENT "CMAKE=${CMAKE_COMMAND}")
