@@ -4,7 +4,8 @@
 #                   APP=tilora, or APP=dotpress ARGS="..."
 #   make test       the same, then every test, then again under
 #                   AddressSanitizer and UndefinedBehaviorSanitizer
-#   make bench      benchmarks and whole-program timings
+#   make bench      benchmarks and whole-program timings (installs ImageMagick
+#                   and Tiled for the comparisons)
 #   make fuzz       the fuzz targets, FUZZ_SECONDS each (default 60)
 #   make install    the same as make, then install the programs, their man
 #                   pages, desktop entries and icons into PREFIX (/usr/local)
@@ -52,10 +53,11 @@ test: build
 	cd $(SANITIZE) && $(SANITIZER_OPTIONS) ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@tools/install-deps.sh imagemagick
+	@tools/install-deps.sh imagemagick tiled
 	cmake --build $(BUILD) --target benchmarks
 	for bench in $(BUILD)/bin/*_bench; do $$bench || exit 1; done
 	converter/bench/whole_program.sh $(BUILD)/bin
+	tools/export-bench.sh $(BUILD)/bin
 
 fuzz: deps
 	tools/fuzz.sh

@@ -43,6 +43,9 @@ for editor in $editors; do
         grep -qx "Icon=$editor" "$desktop" || fail "$editor.desktop does not name the icon $editor"
     fi
     grep -q '<svg' "$svg" 2>/dev/null || fail "the scalable icon $editor.svg is missing"
+    # The installed editor answers without a display.
+    version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$editor" --version 2>/dev/null)
+    case "$version" in "$editor "[0-9]*) ;; *) fail "the installed $editor --version printed '$version'" ;; esac
     # The PNG's header: the signature, then the IHDR chunk with the size.
     size=$(od -An -tx1 -j12 -N12 "$png" 2>/dev/null | tr -d ' \n')
     [ "$size" = 494844520000003000000030 ] ||

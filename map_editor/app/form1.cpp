@@ -353,7 +353,12 @@ bool Form1::SaveProject() {
 // map that does not exist.
 void Form1::Form1_tlpload_Click() {
     const QByteArray path = AskFileName(FileDialogKind::Open, QStringLiteral("Open Tilora file"), kProjectFilter);
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) LoadProjectFrom(path);
+}
+
+void Form1::OpenFile(const QString& path) { LoadProjectFrom(QFile::encodeName(path)); }
+
+void Form1::LoadProjectFrom(const QByteArray& path) {
     std::optional<std::optional<tilora::MapProject>> project;
     WithEnoughMemory(*messageBox, QStringLiteral("load ") + DisplayPath(path), [&] {
         project = ReadFile(path, *messageBox, [](tilora::InputFile& file) {

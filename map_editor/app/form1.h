@@ -34,6 +34,10 @@ public:
     Form1(std::unique_ptr<FileDialog> cdlg, std::unique_ptr<MessageBox> messageBox);
     ~Form1() override;
 
+    // A project named on the command line, loaded as "Load *.tlp file" loads
+    // it, tile set included.
+    void OpenFile(const QString& path);
+
     // An empty map of width x height tiles at zoom 1x, then the tile dialog.
     void Restart(int16_t width, int16_t height);
     // The view laid out again for a map that was read whole.
@@ -115,6 +119,7 @@ private:
     QByteArray AskFileName(FileDialogKind kind, const QString& title, const QString& filter);
     void StartImport(bool screenRepeat);
     void ShowNewMap(int16_t width, int16_t height);
+    void LoadProjectFrom(const QByteArray& path);
     void TakeProject(tilora::MapProject project, const QByteArray& projectPath);
     void StartEditing();
     bool SaveProject();

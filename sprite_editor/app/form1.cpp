@@ -413,10 +413,25 @@ bool Form1::SaveLibrary() {
 
 void Form1::Form1_savepxl_Click() { SaveLibrary(); }
 
-// The records are read straight into the new library.
 void Form1::Form1_loadpxl_Click() {
     const QString path = AskOpenFile(kLibraryFilter, "Load .pxl file");
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) LoadLibraryFrom(path);
+}
+
+// A library file or a sprite file, told apart by their magic; anything else
+// is refused as a library file.
+void Form1::OpenFile(const QString& path) {
+    const auto start = ReadFileStart(QFile::encodeName(path), 5, *messageBox);
+    if (!start) return;
+    if (start->size() == 5 && std::equal(start->begin(), start->end(), "PMSPR")) {
+        if (const std::optional<Sprite> sprite = ReadSpriteFileAt(path)) ImportSprite(*this, *sprite);
+    } else {
+        LoadLibraryFrom(path);
+    }
+}
+
+// The records are read straight into the new library.
+void Form1::LoadLibraryFrom(const QString& path) {
     WithEnoughMemory(*messageBox, "load " + path, [&] {
         const auto sprites = ReadFile(QFile::encodeName(path), *messageBox,
                                       [](InputFile& file) { return ReadLibraryFile(file.Source(), file.Size()); });
@@ -439,6 +454,10 @@ void Form1::Form1_savepxs_Click() {
 std::optional<Sprite> Form1::AskSpriteFile() {
     const QString path = AskOpenFile(kSpriteFilter, "Open .pxs file");
     if (path.isEmpty()) return std::nullopt;
+    return ReadSpriteFileAt(path);
+}
+
+std::optional<Sprite> Form1::ReadSpriteFileAt(const QString& path) {
     const auto file = ReadFileStart(QFile::encodeName(path), kSpriteFileSize, *messageBox);
     if (!file) return std::nullopt;
     const std::optional<Sprite> sprite = ReadSpriteFile(*file);
@@ -487,12 +506,12 @@ FileContent RawSprites(std::span<const Sprite> sprites, PixelTest image) {
 
 void Form1::Form1_sav1_Click() {
     const QString path = AskSaveFile(kRaw1Filter, kExportRaw);
-    if (!path.isEmpty()) SaveFile(path, "export", RawSprites(std::span(&Current(), 1), IsDark));
+    if (!path.isEmpty()) SaveFile(path, "export", RawSprites(std::span(&Current(), 1), kRaw1Image));
 }
 
 void Form1::Form1_exallraw1b_Click() {
     const QString path = AskSaveFile(kRaw1AllFilter, kExportRaw);
-    if (!path.isEmpty()) SaveFile(path, "export", RawSprites(Sprites.All(), IsDarkOrGrey));
+    if (!path.isEmpty()) SaveFile(path, "export", RawSprites(Sprites.All(), kRaw1AllImage));
 }
 
 void Form1::ExportFrames(std::span<const Sprite> sprites, const char* firstFilter, PixelTest first,
@@ -506,11 +525,11 @@ void Form1::ExportFrames(std::span<const Sprite> sprites, const char* firstFilte
 
 // Grey pixels form complementary checkerboards in the two frames.
 void Form1::Form1_sav2_Click() {
-    ExportFrames(std::span(&Current(), 1), "RAW 2 bit PM sprite with Mask - frame 1 (*.*) |*.*", IsDarkOrOddGrey,
-                 "RAW 2 bit PM sprite with Mask - frame 2 (*.*) |*.*", IsDarkOrEvenGrey);
+    ExportFrames(std::span(&Current(), 1), "RAW 2 bit PM sprite with Mask - frame 1 (*.*) |*.*", kRaw2Frames[0],
+                 "RAW 2 bit PM sprite with Mask - frame 2 (*.*) |*.*", kRaw2Frames[1]);
 }
 
 void Form1::Form1_exrawall2_Click() {
-    ExportFrames(Sprites.All(), "RAW 1 bit PM sprite data - screen 1 (*.*) |*.*", IsDarkOrEvenGrey,
-                 "RAW 1 bit PM sprite data - screen 2 (*.*) |*.*", IsDarkOrOddGrey);
+    ExportFrames(Sprites.All(), "RAW 1 bit PM sprite data - screen 1 (*.*) |*.*", kRaw2AllScreens[0],
+                 "RAW 1 bit PM sprite data - screen 2 (*.*) |*.*", kRaw2AllScreens[1]);
 }

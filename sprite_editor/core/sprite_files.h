@@ -50,6 +50,15 @@ bool IsDarkOrGrey(uint8_t code, int x, int y);      // grey counts as dark
 bool IsDarkOrOddGrey(uint8_t code, int x, int y);   // grey where x + y is odd
 bool IsDarkOrEvenGrey(uint8_t code, int x, int y);  // grey where x + y is even
 
+// The image tests of the raw exports. The single sprite counts grey as light;
+// every sprite together counts it as dark. Of the two 2-bit frames the
+// single sprite's first has the odd checkerboard, the first of all sprites'
+// the even one.
+inline constexpr PixelTest kRaw1Image = IsDark;
+inline constexpr PixelTest kRaw1AllImage = IsDarkOrGrey;
+inline constexpr std::array<PixelTest, 2> kRaw2Frames = {IsDarkOrOddGrey, IsDarkOrEvenGrey};
+inline constexpr std::array<PixelTest, 2> kRaw2AllScreens = {IsDarkOrEvenGrey, IsDarkOrOddGrey};
+
 // Four pieces of 16 bytes: left mask, left image, right mask, right image.
 // Byte k of a group is the strip of column x0 + k; bit b is row y0 + b.
 RawSpriteBlock EncodeRawSpriteBlock(const Sprite& sprite, PixelTest image);

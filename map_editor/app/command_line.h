@@ -1,0 +1,31 @@
+// The program's command line: the window, with a project to open in it, or
+// an export without a window for build scripts, which needs no display.
+//
+//   tilora [FILE]
+//   tilora --export KIND INPUT.tlp OUTPUT
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+struct CommandLine {
+    enum class Action { Window, Export, Print };
+    Action action = Action::Window;
+    QString file;       // Window: a project to open, or empty
+    QString kind;       // Export: what to write
+    QStringList files;  // Export: INPUT and OUTPUT
+    QString text;       // Print: the help, the version, or the usage line after a mistake
+    int exitCode = 0;   // Print: 0 for help and version (standard output), 2 for a mistake
+};
+
+// Whether the arguments (the program's name first) ask for what needs no
+// window: help, the version or an export. The window's toolkit, which needs a
+// display, must then not start.
+bool WantsNoWindow(const QStringList& arguments);
+
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+// Prints or exports as the command line asks; the exit code: 0, 1 after an
+// error ("tilora: FILE: reason" on err), 2 after a usage mistake.
+int RunWithoutWindow(const CommandLine& line, std::ostream& out, std::ostream& err);
