@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "file_io.h"
+#include "sheet_image.h"
 #include "sprite_files.h"
 
 namespace {
@@ -18,22 +19,26 @@ constexpr const char* kVersion = "1.05";
 constexpr const char* kUsage =
     "Usage: pixolin [options] [FILE]\n"
     "       pixolin --export KIND INPUT OUTPUT [OUTPUT2] [--sprite N]\n"
-    "KIND: raw1, raw1-all, raw2, raw2-all or pxs\n";
+    "KIND: raw1, raw1-all, raw2, raw2-all, pxs or sheet\n";
 
-// What each kind writes: one file or two, of one sprite or of all.
+// What each kind writes: raw data, a sprite file or a picture; one file or
+// two, of one sprite or of all.
 struct ExportKind {
+    enum class Form { Raw, SpriteFile, Picture };
     const char* name;
+    Form form;
     int outputs;
     bool allSprites;
-    std::array<PixelTest, 2> images;  // none: a sprite file
+    std::array<PixelTest, 2> images;
 };
 
 constexpr ExportKind kKinds[] = {
-    {"raw1", 1, false, {kRaw1Image, nullptr}},
-    {"raw1-all", 1, true, {kRaw1AllImage, nullptr}},
-    {"raw2", 2, false, kRaw2Frames},
-    {"raw2-all", 2, true, kRaw2AllScreens},
-    {"pxs", 1, false, {nullptr, nullptr}},
+    {"raw1", ExportKind::Form::Raw, 1, false, {kRaw1Image, nullptr}},
+    {"raw1-all", ExportKind::Form::Raw, 1, true, {kRaw1AllImage, nullptr}},
+    {"raw2", ExportKind::Form::Raw, 2, false, kRaw2Frames},
+    {"raw2-all", ExportKind::Form::Raw, 2, true, kRaw2AllScreens},
+    {"pxs", ExportKind::Form::SpriteFile, 1, false, {}},
+    {"sheet", ExportKind::Form::Picture, 1, true, {}},
 };
 
 const ExportKind* FindKind(const QString& name) {
@@ -76,9 +81,18 @@ std::vector<Sprite> ReadSprites(const std::string& path, std::optional<Failure>&
     return sprites ? std::move(*sprites) : std::vector<Sprite>{};
 }
 
-FileContent Encoded(std::span<const Sprite> sprites, PixelTest image) {
-    if (!image) return [sprites](const ByteSink& sink) { return sink(WriteSpriteFile(sprites.front())); };
+FileContent Encoded(std::span<const Sprite> sprites, const ExportKind& kind, int output) {
+    if (kind.form == ExportKind::Form::SpriteFile) {
+        return [sprites](const ByteSink& sink) { return sink(WriteSpriteFile(sprites.front())); };
+    }
+    const PixelTest image = kind.images[size_t(output)];
     return [sprites, image](const ByteSink& sink) { return EncodeRawSprites(sprites, image, sink); };
+}
+
+FileContent Bytes(const QByteArray& bytes) {
+    return [&bytes](const ByteSink& sink) {
+        return sink(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
+    };
 }
 
 std::optional<Failure> Export(const CommandLine& line, const ExportKind& kind) {
@@ -93,8 +107,15 @@ std::optional<Failure> Export(const CommandLine& line, const ExportKind& kind) {
     const std::span<const Sprite> chosen =
         kind.allSprites ? std::span<const Sprite>(sprites) : std::span<const Sprite>(&sprites[size_t(index)], 1);
     std::vector<FileToWrite> outputs;
-    for (int n = 0; n < kind.outputs; ++n) {
-        outputs.push_back({QFile::encodeName(line.files[1 + n]).toStdString(), Encoded(chosen, kind.images[size_t(n)])});
+    std::optional<QByteArray> picture;
+    if (kind.form == ExportKind::Form::Picture) {
+        picture = SpriteSheetFile(chosen, kPixelColors, line.files[1]);
+        if (!picture) return Failure{QFile::encodeName(line.files[1]).toStdString(), "not a picture format this program writes"};
+        outputs.push_back({QFile::encodeName(line.files[1]).toStdString(), Bytes(*picture)});
+    } else {
+        for (int n = 0; n < kind.outputs; ++n) {
+            outputs.push_back({QFile::encodeName(line.files[1 + n]).toStdString(), Encoded(chosen, kind, n)});
+        }
     }
     if (const std::optional<FileFailure> written = WriteFiles(outputs)) return Failure{written->path, written->reason};
     return std::nullopt;
@@ -113,7 +134,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     parser.setApplicationDescription("Pixolin, a sprite editor for the Pokemon Mini");
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption exportOption("export", "Write raw data from INPUT without a window: raw1, raw1-all, raw2, raw2-all or pxs.", "KIND");
+    const QCommandLineOption exportOption("export", "Write raw data or a picture from INPUT without a window: raw1, raw1-all, raw2, raw2-all, pxs or sheet.", "KIND");
     const QCommandLineOption spriteOption("sprite", "The sprite to export (default 0).", "N");
     parser.addOption(exportOption);
     parser.addOption(spriteOption);

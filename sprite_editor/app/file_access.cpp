@@ -14,6 +14,10 @@ void ShowFailure(MessageBox& messageBox, const FileFailure& failure) {
                     QStringLiteral("Error"), MessageIcon::Error);
 }
 
+std::optional<std::vector<uint8_t>> ReadWholeFile(const QByteArray& path, MessageBox& messageBox) {
+    return ReadFileStart(path, SIZE_MAX, messageBox);
+}
+
 std::optional<std::vector<uint8_t>> ReadFileStart(const QByteArray& path, size_t count, MessageBox& messageBox) {
     return ReadFile(path, messageBox, [count](InputFile& file) {
         std::vector<uint8_t> bytes(std::min<uint64_t>(file.Size(), count));

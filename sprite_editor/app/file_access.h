@@ -37,6 +37,7 @@ auto ReadFile(const QByteArray& path, MessageBox& messageBox, Read read)
     return result;
 }
 
+std::optional<std::vector<uint8_t>> ReadWholeFile(const QByteArray& path, MessageBox& messageBox);
 // A file's first bytes, at most count: a file format that ignores what follows its
 // data reads no more than that.
 std::optional<std::vector<uint8_t>> ReadFileStart(const QByteArray& path, size_t count, MessageBox& messageBox);

@@ -15,6 +15,7 @@
 
 #include "file_access.h"
 #include "picture_box.h"
+#include "sheet_image.h"
 #include "sprite_editing.h"
 #include "views.h"
 
@@ -109,6 +110,18 @@ void Form1::BuildEditMenu() {
     }
     redo->setShortcuts(redoKeys);
     connect(redo, &QAction::triggered, this, &Form1::Form1_redo_Click);
+    BuildImageMenu();
+}
+
+void Form1::BuildImageMenu() {
+    QMenu* image = menuBar()->addMenu("Image");
+    image->setObjectName("image");
+    QAction* exportSheet = image->addAction("Export sprites as image...");
+    exportSheet->setObjectName("exportsheet");
+    connect(exportSheet, &QAction::triggered, this, &Form1::Form1_exportsheet_Click);
+    QAction* importSheet = image->addAction("Import image as sprites...");
+    importSheet->setObjectName("importsheet");
+    connect(importSheet, &QAction::triggered, this, &Form1::Form1_importsheet_Click);
 }
 
 // Keys as in the pixel editors artists know: each acts as a click on its tool
@@ -532,4 +545,40 @@ void Form1::Form1_sav2_Click() {
 void Form1::Form1_exrawall2_Click() {
     ExportFrames(Sprites.All(), "RAW 1 bit PM sprite data - screen 1 (*.*) |*.*", kRaw2AllScreens[0],
                  "RAW 1 bit PM sprite data - screen 2 (*.*) |*.*", kRaw2AllScreens[1]);
+}
+
+// Every sprite, marked ones too, as one picture, in the format of the name's
+// extension.
+void Form1::Form1_exportsheet_Click() {
+    const QString path = AskSaveFile("PNG image (*.png) |*.png|BMP image (*.bmp) |*.bmp", "Export sprites as image");
+    if (path.isEmpty()) return;
+    FinishEditing(*this);
+    std::optional<QByteArray> file;
+    if (!WithEnoughMemory(*messageBox, "export " + path, [&] { file = SpriteSheetFile(Sprites.All(), PixelColors, path); })) return;
+    if (!file) {
+        messageBox->Show(QString("Cannot write %1: not a picture format this program writes").arg(path), "Error",
+                         MessageIcon::Error);
+        return;
+    }
+    SaveFile(path, "export", [&](const ByteSink& sink) {
+        return sink(std::span(reinterpret_cast<const uint8_t*>(file->constData()), size_t(file->size())));
+    });
+}
+
+// The picture's 16 x 16 blocks appended as sprites, in one step.
+void Form1::Form1_importsheet_Click() {
+    const QString path = AskOpenFile(PictureFilter().toLatin1().constData(), "Import image as sprites");
+    if (path.isEmpty()) return;
+    WithEnoughMemory(*messageBox, "import " + path, [&] {
+        const auto file = ReadWholeFile(QFile::encodeName(path), *messageBox);
+        if (!file) return;
+        const SheetImport sheet =
+            SpritesOfPicture(QByteArray::fromRawData(reinterpret_cast<const char*>(file->data()), qsizetype(file->size())), path);
+        if (!sheet.refusal.isEmpty()) {
+            messageBox->Show(sheet.refusal, "Error", MessageIcon::Error);
+            return;
+        }
+        AppendSprites(*this, sheet.sprites);
+    });
+    LayOutSpriteListScrollBar();
 }

@@ -69,6 +69,8 @@ public:
     void Form1_exrawall2_Click();
     void Form1_undo_Click();
     void Form1_redo_Click();
+    void Form1_exportsheet_Click();  // "Export sprites as image..."
+    void Form1_importsheet_Click();  // "Import image as sprites..."
 
     // The controls, for the handlers and for tests that press and read them.
     QGroupBox* Frame1;
@@ -110,6 +112,7 @@ private:
     void BuildSelectSpriteFrame();
     void BuildMenu();
     void BuildEditMenu();
+    void BuildImageMenu();
     void BuildKeys();
 
     void ShowToolBoxes();

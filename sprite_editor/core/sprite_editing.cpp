@@ -227,6 +227,22 @@ void ImportSprite(EditorState& state, const Sprite& sprite) {
     });
 }
 
+void AppendSprites(EditorState& state, const std::vector<Sprite>& sprites) {
+    FinishEditing(state);
+    if (sprites.empty()) return;
+    Step step;
+    step.changes.reserve(sprites.size());
+    for (size_t n = 0; n < sprites.size(); ++n) step.changes.emplace_back(AddedSprite{Sprite{}, false, state.CurSprite});
+    size_t appended = 0;
+    try {
+        for (; appended < sprites.size(); ++appended) state.Sprites.Append(sprites[appended], false);
+        state.history.Push(std::move(step));
+    } catch (...) {
+        for (; appended > 0; --appended) state.Sprites.RemoveLast();
+        throw;
+    }
+}
+
 void AddSpriteAndImport(EditorState& state, const std::optional<Sprite>& sprite) {
     FinishEditing(state);
     AppendBlankSprite(state);

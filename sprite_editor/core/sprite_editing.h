@@ -56,6 +56,8 @@ void LoadLibrary(EditorState& state, std::vector<Sprite> sprites);
 void ImportRawSprite(EditorState& state, const Sprite& sprite);
 // A sprite file into the current sprite, which loses its deletion mark.
 void ImportSprite(EditorState& state, const Sprite& sprite);
+// Appends the sprites, in order: one step.
+void AppendSprites(EditorState& state, const std::vector<Sprite>& sprites);
 // Appends a blank sprite and makes it current, then imports the sprite if
 // there is one: one step.
 void AddSpriteAndImport(EditorState& state, const std::optional<Sprite>& sprite);

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "sheet_image.h"
 #include "sprite_editing.h"
 #include "sprite_files.h"
 #include "window_test_support.h"
@@ -61,6 +62,11 @@ struct CommandLine : testing::Test {
 
 Bytes Raw(std::span<const Sprite> sprites, PixelTest image) { return EncodeRawSprites(sprites, image); }
 
+Bytes Sheet(std::span<const Sprite> sprites, const QString& name) {
+    const QByteArray bytes = *SpriteSheetFile(sprites, kPixelColors, name);
+    return Bytes(bytes.begin(), bytes.end());
+}
+
 TEST_F(CommandLine, EveryKindWritesTheBytesOfItsMenuCommand) {
     const struct {
         QStringList arguments;
@@ -73,14 +79,15 @@ TEST_F(CommandLine, EveryKindWritesTheBytesOfItsMenuCommand) {
          {Raw({&kLibrary[2], 1}, kRaw2Frames[0]), Raw({&kLibrary[2], 1}, kRaw2Frames[1])}},
         {{"raw2-all", "lib.pxl", "o1", "o2"}, {Raw(kLibrary, kRaw2AllScreens[0]), Raw(kLibrary, kRaw2AllScreens[1])}},
         {{"pxs", "lib.pxl", "o1", "--sprite", "1"}, {WriteSpriteFile(kLibrary[1])}},
+        {{"sheet", "lib.pxl", "o1.png"}, {Sheet(kLibrary, "o1.png")}},
     };
     for (const auto& c : cases) {
-        QFile::remove(dir.filePath("o1"));
+        QFile::remove(dir.filePath(c.arguments[2]));
         QFile::remove(dir.filePath("o2"));
         const ProgramRun run = Pixolin(QStringList{"--export"} << c.arguments);
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out + run.err, "");
-        EXPECT_EQ(Load("o1"), c.outputs[0]) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(Load(c.arguments[2]), c.outputs[0]) << c.arguments.join(' ').toStdString();
         if (c.outputs.size() > 1) {
             EXPECT_EQ(Load("o2"), c.outputs[1]);
         }

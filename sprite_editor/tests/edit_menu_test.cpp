@@ -32,8 +32,9 @@ struct ShownWindow : testing::Test {
 
 TEST_F(ShownWindow, EditMenuFollowsFileAndUndoesWithItsKeys) {
     const QList<QAction*> menus = w->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 2);
+    ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[1]->text(), "Edit");
+    EXPECT_EQ(menus[2]->text(), "Image");
     QStringList items;
     for (QAction* item : menus[1]->menu()->actions()) items << item->text();
     EXPECT_EQ(items, (QStringList{"Undo", "Redo"}));

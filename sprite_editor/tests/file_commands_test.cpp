@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include "failing_allocations.h"
@@ -408,6 +409,51 @@ TEST_F(Files, ImportsReadOnlyWhatTheyUse) {
     }
     EXPECT_TRUE(w.messages->shown.empty());
     EXPECT_EQ(w->Sprites.All(), std::vector<Sprite>{Numbered(2)});
+}
+
+// Every code through a PNG and a BMP sheet and back: appended as one step,
+// the same library but for the codes past the mask, which come back as the
+// shade of their colour.
+TEST_F(Files, SpriteSheetsGoOutAndComeBackThroughPngAndBmp) {
+    Sprite every, back;
+    for (int i = 0; i < 256; ++i) {
+        every.bytes[size_t(i)] = uint8_t(i);
+        back.bytes[size_t(i)] = uint8_t(i < 4 ? i : i == CodeMarker ? CodeLight : CodeMid);
+    }
+    w->Sprites[0] = every;
+    for (const char* name : {"sheet.png", "sheet.bmp"}) {
+        TestWindow other;
+        Answer({Path(name)});
+        w->Form1_exportsheet_Click();
+        other.files->answers = {Path(name)};
+        other->Form1_importsheet_Click();
+        EXPECT_EQ(other->Sprites.All(), (std::vector<Sprite>{Sprite{}, back})) << name;
+        EXPECT_EQ(other->history.Steps(), 1u);
+        other->Form1_undo_Click();
+        EXPECT_EQ(other->Sprites.size(), 1u);
+        EXPECT_TRUE(other.messages->shown.empty());
+    }
+    EXPECT_EQ(w.files->calls.back().filter, "PNG image (*.png) |*.png|BMP image (*.bmp) |*.bmp");
+}
+
+TEST_F(Files, PicturesThatHoldNoSpriteAreRefused) {
+    QImage(15, 40, QImage::Format_RGB32).save(Path("narrow.png"));
+    Save(Path("text.png"), {'n', 'o'});
+    const struct {
+        const char* name;
+        QString message;
+    } cases[] = {
+        {"narrow.png", Path("narrow.png") + " is 15 x 40 pixels: a sprite takes 16 x 16."},
+        {"text.png", "Cannot read this file as a picture: " + Path("text.png")},
+    };
+    for (const auto& c : cases) {
+        w.messages->shown.clear();
+        Answer({Path(c.name)});
+        w->Form1_importsheet_Click();
+        ASSERT_EQ(w.messages->shown.size(), 1u);
+        EXPECT_EQ(w.messages->shown[0].text, c.message);
+        EXPECT_EQ(w->Sprites.size(), 1u);
+    }
 }
 
 }  // namespace

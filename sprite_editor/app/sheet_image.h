@@ -1,0 +1,31 @@
+// Sprite sheets as image files, through Qt's image formats: the bytes of the
+// picture of a library, and the sprites of a picture.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "pixel_codes.h"
+#include "sprite.h"
+
+// The picture of the sprites in the format the file name's extension names
+// (PNG, BMP, or another Qt writes); the mask is transparent in formats that
+// keep transparency and (255, 0, 255) in the others. None for an extension
+// Qt cannot write.
+std::optional<QByteArray> SpriteSheetFile(std::span<const Sprite> sprites, const CodeColours& colours,
+                                          const QString& fileName);
+
+// The picture in a file's bytes, or why it is refused: no picture, or one
+// smaller than a sprite.
+struct SheetImport {
+    std::vector<Sprite> sprites;
+    QString refusal;  // empty when the sprites were read
+};
+SheetImport SpritesOfPicture(const QByteArray& file, const QString& fileName);
+
+// A filter with every picture format Qt reads, in the form the file dialog
+// takes ("Description |patterns").
+QString PictureFilter();
