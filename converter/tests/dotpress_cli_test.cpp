@@ -149,8 +149,8 @@ protected:
         bmp[30] = 1;  // compression
         SaveFile(dir / "rle.bmp", bmp);
         bmp = SolidBmp(8, 8, kRed);
-        bmp[28] = 16;  // depth
-        SaveFile(dir / "16bit.bmp", bmp);
+        bmp[28] = 15;  // depth
+        SaveFile(dir / "15bit.bmp", bmp);
         bmp = SolidBmp(8, 8, kRed);
         bmp.resize(100);
         SaveFile(dir / "short.bmp", bmp);
@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"FolderAsBitmap", {"folder", "out.raw"}, kErrorOpeningBitmap},
         Failure{"Planes", {"planes.bmp", "out.raw"}, kErrorPlanes},
         Failure{"Compression", {"rle.bmp", "out.raw"}, kErrorCompression},
-        Failure{"Depth", {"16bit.bmp", "out.raw"}, kErrorBitDepth},
+        Failure{"Depth", {"15bit.bmp", "out.raw"}, kErrorBitDepth},
         Failure{"Truncated", {"short.bmp", "out.raw"}, kErrorBitmapTruncated},
         Failure{"OutputInMissingFolder", {"in.bmp", "nowhere/out.raw"}, kErrorOpeningOutput},
         Failure{"OutputIsAFolder", {"in.bmp", "folder"}, kErrorOpeningOutput},
@@ -345,9 +345,9 @@ TEST_P(DotpressReadsAPipe, AsFarAsItsHeadersAnnounce) {
 // The bitmap, then bytes without end, the first of which tell where dotpress stopped.
 const std::string kEndless = "{ cat stream.bmp; printf MARK; yes; }";
 
-std::vector<uint8_t> SixteenBitHeaders() {  // refused before anything past them is read
+std::vector<uint8_t> FifteenBitHeaders() {  // refused before anything past them is read
     std::vector<uint8_t> bmp = SolidBmp(256, 128, kRed);
-    bmp[28] = 16;
+    bmp[28] = 15;
     return {bmp.begin(), bmp.begin() + 54};
 }
 
@@ -358,7 +358,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   BuildBmp({.width = 4, .height = 2, .depth = 8, .colourTable = std::vector(256, kRed),
                                             .indices = {0, 7, 255, 9, 1, 128, 3, 3}}),
                                   kEndless, "", "MARK"},
-                    StreamedInput{"EndlessAfterRefusedHeaders", SixteenBitHeaders(), kEndless, kErrorBitDepth, "MARK"},
+                    StreamedInput{"EndlessAfterRefusedHeaders", FifteenBitHeaders(), kEndless, kErrorBitDepth, "MARK"},
                     StreamedInput{"EndsEarly", SolidBmp(256, 128, kRed), "head -c 5000 stream.bmp",
                                   kErrorBitmapTruncated, ""}),
     [](const auto& info) { return info.param.name; });
