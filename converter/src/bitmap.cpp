@@ -4,6 +4,7 @@
 
 #include "bmp_format.h"
 #include "bmp_pixels.h"
+#include "png_input.h"
 
 namespace {
 
@@ -101,7 +102,10 @@ std::shared_ptr<tagRGBTRIPLE[]> NewPixels(size_t count) {
 }
 
 size_t BitmapFileSize(std::span<const uint8_t> start) {
-    return BmpFileSize(start, DecodeLimits{}.pixels);
+    const DecodeLimits limits;
+    // One byte past the bound, so that a longer PNG is seen to be longer.
+    if (IsPng(start)) return PngReadLimit(limits) + 1;
+    return BmpFileSize(start, limits.pixels);
 }
 
 BitmapResult ReadBitmap(std::vector<uint8_t> file, const DecodeLimits& limits) {
@@ -109,5 +113,6 @@ BitmapResult ReadBitmap(std::vector<uint8_t> file, const DecodeLimits& limits) {
 }
 
 BitmapResult ReadBitmap(std::shared_ptr<const FileBytes> file, const DecodeLimits& limits) {
+    if (IsPng(file->Span())) return ReadPng(file->Span(), limits);
     return ReadBmp(std::move(file), limits);
 }

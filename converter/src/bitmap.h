@@ -1,5 +1,5 @@
-// Windows bitmap (BMP) input: headers, checks and decoding into rows of
-// 3-byte pixels, top row first.
+// Input pictures, Windows bitmaps (BMP) and PNG: checks and decoding into
+// rows of 3-byte pixels, top row first.
 #pragma once
 
 #include <cstddef>
@@ -24,6 +24,11 @@ static_assert(sizeof(tagRGBTRIPLE) == 3);
 struct DecodeLimits {
     // The most pixels of a picture: 16384 x 16384, 768 MiB decoded.
     uint64_t pixels = uint64_t(1) << 28;
+    // The largest PNG chunk besides the pixel data (a text or colour profile
+    // decompressed counts), and all such chunks together. dotpress uses none
+    // of them, and these bounds keep a compressed text from taking memory.
+    size_t pngChunkBytes = size_t(16) << 20;
+    size_t pngChunkCache = size_t(64) << 20;
 };
 
 // The decoded picture, biWidth x biHeight pixels, read top row first whatever
@@ -75,17 +80,19 @@ struct BitmapResult {
 // Memory for `count` pixels that a decoder fills, left as it comes.
 std::shared_ptr<tagRGBTRIPLE[]> NewPixels(size_t count);
 
-// Decodes a whole BMP file (its file type mark is not checked): 1, 2, 4, 8,
-// 16, 24 and 32 bits per pixel, RLE8 and RLE4, masks, bottom-up or top-down,
-// with the OS/2 core header or any info header of 40 bytes or more. Nothing
-// large is allocated before the file is known to hold every pixel row, or,
-// for run-length data, before the picture's size passes its checks.
+// Decodes a whole file: a PNG when it starts with the PNG signature, else a
+// BMP (whose file type mark is not checked). BMPs: 1, 2, 4, 8, 16, 24 and 32
+// bits per pixel, RLE8 and RLE4, masks, bottom-up or top-down, with the
+// OS/2 core header or any info header of 40 bytes or more. Nothing large is
+// allocated before the file is known to hold every pixel row, or, for
+// run-length and PNG data, before the picture's size passes its checks.
 BitmapResult ReadBitmap(std::shared_ptr<const FileBytes> file, const DecodeLimits& limits = {});
 BitmapResult ReadBitmap(std::vector<uint8_t> file, const DecodeLimits& limits = {});
 
-// How many bytes a BMP file holds in all, judged from its first bytes: the
-// headers, the colour table and the pixel rows or run-length stream they
-// announce, the last row's padding left out. Headers that ReadBitmap refuses
-// announce nothing beyond themselves. ReadBitmap decides the same on these
-// bytes as on the whole file.
+// How many bytes an input file holds in all, judged from its first bytes.
+// A BMP: the headers, the colour table and the pixel rows or run-length
+// stream they announce, the last row's padding left out; headers that
+// ReadBitmap refuses announce nothing beyond themselves. A PNG, which does
+// not announce its length: all of it, up to a bound past which ReadBitmap
+// refuses it. ReadBitmap decides the same on these bytes as on the whole file.
 size_t BitmapFileSize(std::span<const uint8_t> start);
