@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<std::string>& options = FuzzOptionSets()[data[0] % FuzzOptionSets().size()];
     Settings settings;
     std::ostringstream err;
-    ParseArguments(options, settings, err);
+    ParseArguments(options, settings, err, err);
     const BitmapResult result = ReadBitmap(std::vector<uint8_t>(data + 1, data + size));
     if (!result.error.empty()) return 0;
     const Bitmap& bitmap = result.bitmap;

@@ -50,6 +50,24 @@ TEST_F(Dotpress, QuestionMarkWritesHelpAndSucceedsWithoutLookingFurther) {
     EXPECT_EQ(run.out, "");
 }
 
+TEST_F(Dotpress, LongOptionsAnswerOnStandardOutputAndConvertNothing) {
+    ProgramRun run = Run({"--help", "in.bmp", "out.raw"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, kHelpText);
+    EXPECT_EQ(run.err, "");
+    run = Run({"-e", "in.bmp", "out.raw", "--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "dotpress 1.11\n");
+    EXPECT_FALSE(Exists("out.raw"));
+}
+
+TEST_F(Dotpress, AfterTwoDashesEveryArgumentIsAFileName) {
+    fs::copy_file(dir / "in.bmp", dir / "-in.bmp");
+    const ProgramRun run = Run({"-e", "--", "-in.bmp", "--help"});
+    EXPECT_EQ(run.out + run.err, "");
+    EXPECT_EQ(Load("--help"), kRedAsE);
+}
+
 TEST_F(Dotpress, SizeReportWithoutOutputFile) {
     struct Case {
         std::vector<std::string> args;
