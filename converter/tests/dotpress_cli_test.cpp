@@ -369,9 +369,15 @@ std::vector<uint8_t> FifteenBitHeaders() {  // refused before anything past them
     return {bmp.begin(), bmp.begin() + 54};
 }
 
+const std::vector<uint8_t> kPng = LoadFile(DOTPRESS_TEST_DATA "/png-rgba16-i.png");
+
 INSTANTIATE_TEST_SUITE_P(
     Inputs, DotpressReadsAPipe,
     testing::Values(StreamedInput{"Endless24Bit", SolidBmp(256, 128, kRed), kEndless, "", "MARK"},
+                    StreamedInput{"RunLength", LoadFile(DOTPRESS_TEST_DATA "/rle8.bmp"), kEndless, "", "MARK"},
+                    StreamedInput{"PngWhole", kPng, "cat stream.bmp", "", ""},
+                    StreamedInput{"PngEndsEarly", kPng, "head -c 300 stream.bmp",
+                                  "Error reading PNG file: end of stream\n", ""},
                     StreamedInput{"EndlessIndexed",
                                   BuildBmp({.width = 4, .height = 2, .depth = 8, .colourTable = std::vector(256, kRed),
                                             .indices = {0, 7, 255, 9, 1, 128, 3, 3}}),
