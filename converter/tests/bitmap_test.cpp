@@ -177,14 +177,14 @@ TEST(ReadBitmap, LastRowMayLackItsPadding) {
     EXPECT_EQ(ReadBitmap(file).error, kErrorBitmapTruncated);
 }
 
-// An RLE8 bitmap of one colour that only ends: every pixel is left at index 0.
+// An RLE8 bitmap whose stream only ends: every pixel is left at index 0.
 std::vector<uint8_t> EmptyRunLength(int32_t width, int32_t height) {
-    std::vector<uint8_t> file = BuildBmp({.width = 0, .height = 0, .depth = 8, .colourTable = {kGreen}});
+    std::vector<uint8_t> file = BuildBmp({.width = 1, .height = 1, .depth = 8, .colourTable = {kGreen}, .indices = {7}});
     Put32(file, 18, uint32_t(width));
     Put32(file, 22, uint32_t(height));
     Put32(file, 30, 1);
-    file.insert(file.end(), {0, 1});
-    Put32(file, 34, 2);
+    Put32(file, 34, 4);
+    Put16(file, 58, 0x0100);  // the row's bytes: the end of the bitmap
     return file;
 }
 
