@@ -58,9 +58,10 @@ void FixChunkChecksums(std::vector<uint8_t>& png) {
     }
 }
 
-// libspng's one-call decode into 8-bit RGB, or 16-bit RGBA rounded.
+// libspng's one-call decode into 8-bit RGB, or 16-bit RGBA rounded; like
+// dotpress, it leaves the compressed stream's Adler-32 unchecked.
 std::vector<tagRGBTRIPLE> DecodeInOneCall(const std::vector<uint8_t>& png) {
-    spng_ctx* ctx = spng_ctx_new(0);
+    spng_ctx* ctx = spng_ctx_new(SPNG_CTX_IGNORE_ADLER32);
     spng_set_png_buffer(ctx, png.data(), png.size());
     spng_set_chunk_limits(ctx, kLimits.pngChunkBytes, kLimits.pngChunkCache);
     spng_ihdr ihdr{};
