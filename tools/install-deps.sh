@@ -5,7 +5,7 @@
 # make fuzz use this for tools that only they need).
 set -eu
 
-packages="cmake ninja-build g++ make qt6-base-dev libgtest-dev libbenchmark-dev $*"
+packages="cmake ninja-build g++ make qt6-base-dev libgtest-dev libbenchmark-dev libspng-dev $*"
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
     echo "install-deps: not a Debian system; please install: $packages" >&2

@@ -31,7 +31,7 @@ Settings Options(const std::string& options) {
     Settings settings;
     std::ostringstream err;
     const std::vector<std::string> args{options};
-    ParseArguments(args, settings, err);
+    ParseArguments(args, settings, err, err);
     return settings;
 }
 

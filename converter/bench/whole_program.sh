@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Whole-program timings of dotpress: every layout on a 4096 x 4096 24-bit
 # bitmap (48 MiB), next to cp of the same file and ImageMagick writing the same
-# bytes as "-t"; the palette layout on a 1024 x 1024 gradient.
+# bytes as "-t"; the same noise and a gradient as 4096 x 4096 RGB PNGs, read
+# by dotpress -t and by ImageMagick; the palette layout on a 1024 x 1024
+# gradient.
 #   whole_program.sh <folder with dotpress and make_bitmap>
 # The files go to memory (/dev/shm) when it is there, so that the disk's
 # write-back does not blur the figures. Each figure is the median of 7 runs.
@@ -16,6 +18,9 @@ trap 'rm -rf "$work"' EXIT
 
 "$bin/make_bitmap" 4096 4096 noise "$work/in.bmp"
 "$bin/make_bitmap" 1024 1024 gradient "$work/gradient.bmp" "$work/palette.act"
+"$bin/make_bitmap" 4096 4096 noise "$work/noise.png"
+"$bin/make_bitmap" 4096 4096 gradient "$work/gradient.png"
+"$bin/make_bitmap" 4096 4096 gradient "$work/gradient4096.bmp"
 
 # Median wall time of a command in milliseconds.
 median_ms() {
@@ -50,6 +55,24 @@ if command -v convert >/dev/null 2>&1; then
 else
     echo "ImageMagick's convert is not installed: no comparison"
 fi
+
+# The PNG of a picture must give the bytes its bitmap gives.
+png_against_imagemagick() {  # kind, the bitmap of the same picture
+    "$bin/dotpress" -t "$2" "$work/bmp.raw"
+    ms=$(median_ms "$bin/dotpress" -t "$work/$1.png" "$work/png.raw")
+    cmp -s "$work/png.raw" "$work/bmp.raw" && same="same bytes as its BMP" || same="DIFFERENT bytes from its BMP"
+    printf '%-38s %9s ms  (%s MiB, %s)\n' "dotpress -t $1.png" "$ms" \
+        "$(awk -v b="$(stat -c %s "$work/$1.png")" 'BEGIN { printf "%.1f", b / 1048576 }')" "$same"
+    command -v convert >/dev/null 2>&1 || return 0
+    im_ms=$(median_ms convert "$work/$1.png" -depth 8 "rgb:$work/im.raw")
+    cmp -s "$work/png.raw" "$work/im.raw" && same="same bytes" || same="DIFFERENT bytes"
+    printf '%-38s %9s ms  (dotpress -t is %.1f x faster, %s)\n' "convert $1.png -depth 8 rgb:out" "$im_ms" \
+        "$(awk -v a="$im_ms" -v b="$ms" 'BEGIN { print a / b }')" "$same"
+}
+
+echo
+png_against_imagemagick noise "$work/in.bmp"
+png_against_imagemagick gradient "$work/gradient4096.bmp"
 
 echo
 printf '%-12s %9s %12s\n' "options" "ms" "Mpixel/s"

@@ -1,5 +1,5 @@
 // How a fuzz input becomes a dotpress run: the first byte picks the options,
-// the rest is the bitmap file.
+// the rest is the picture file.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,8 @@
 // Writes a starting corpus for dotpress_fuzz: small bitmaps of every depth and
-// header kind, each behind an options byte.
+// header kind, and the test pictures (PNG of every kind, the BMP variants),
+// each behind an options byte.
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -31,6 +33,13 @@ int main(int argc, char** argv) {
                 SaveFile(std::string(argv[1]) + "/seed-" + std::to_string(n++), input);
             }
         }
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(DOTPRESS_TEST_DATA)) {
+        const std::string extension = entry.path().extension();
+        if ((extension != ".png" && extension != ".bmp") || entry.file_size() > 4000) continue;
+        std::vector<uint8_t> input = LoadFile(entry.path());
+        input.insert(input.begin(), uint8_t(n % FuzzOptionSets().size()));
+        SaveFile(std::string(argv[1]) + "/seed-" + std::to_string(n++), input);
     }
     return 0;
 }

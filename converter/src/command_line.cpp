@@ -34,6 +34,8 @@ Settings::Settings() : writePixel(WritePixel24) {}
 
 void Help(std::ostream& err) { err << kHelpText; }
 
+std::string_view VersionLine() { return kHelpText.substr(0, kHelpText.find('\n') + 1); }
+
 namespace {
 
 void Select(Settings& settings, PixelWriter writer, uint32_t bpp) {
@@ -78,31 +80,44 @@ void TakeFileName(const std::string& name, Settings& settings, std::ostream& err
     }
 }
 
+// A run of option letters after one "-". False when "?" stops the parse.
+bool TakeOptionLetters(std::span<const std::string> args, size_t& i, Settings& settings, std::ostream& err) {
+    const std::string& arg = args[i];
+    for (size_t k = 1; k < arg.size(); ++k) {
+        const char option = arg[k];
+        ++settings.flags[static_cast<unsigned char>(option)];
+        if (option == '?') {
+            Help(err);
+            return false;
+        }
+        ApplyOption(option, settings);
+        if (IsDigit(option)) {
+            // A digit takes the next argument as the palette file and ends
+            // this argument: its remaining characters are ignored.
+            ++i;
+            settings.paletteFile = i < args.size() ? std::optional<std::string>(args[i]) : std::nullopt;
+            break;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
-ParseOutcome ParseArguments(std::span<const std::string> args, Settings& settings, std::ostream& err) {
+ParseOutcome ParseArguments(std::span<const std::string> args, Settings& settings, std::ostream& out,
+                            std::ostream& err) {
+    bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.empty() || arg[0] != '-') {
+        if (optionsEnded || arg.empty() || arg[0] != '-') {
             TakeFileName(arg, settings, err);
-            continue;
-        }
-        for (size_t k = 1; k < arg.size(); ++k) {
-            const char option = arg[k];
-            ++settings.flags[static_cast<unsigned char>(option)];
-            if (option == '?') {
-                Help(err);
-                return ParseOutcome::HelpRequested;
-            }
-            ApplyOption(option, settings);
-            if (IsDigit(option)) {
-                // A digit takes the next argument as the palette file and ends
-                // this argument: its remaining characters are ignored.
-                ++i;
-                settings.paletteFile =
-                    i < args.size() ? std::optional<std::string>(args[i]) : std::nullopt;
-                break;
-            }
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "--version") {
+            out << (arg == "--help" ? kHelpText : VersionLine()) << std::flush;
+            return ParseOutcome::HelpRequested;
+        } else if (!TakeOptionLetters(args, i, settings, err)) {
+            return ParseOutcome::HelpRequested;
         }
     }
     return ParseOutcome::Convert;

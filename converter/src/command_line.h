@@ -13,12 +13,18 @@ inline constexpr const char* kErrorTooManyFilenames = "Error: Too many filenames
 
 // Writes the help text to `err`.
 void Help(std::ostream& err);
+// The help text's first line: the program's name and version.
+std::string_view VersionLine();
 
 enum class ParseOutcome {
     Convert,       // go on with the settings
-    HelpRequested  // "-?" was met: the help has been written, stop with success
+    HelpRequested  // "-?", "--help" or "--version" was met and answered: stop with success
 };
 
 // Reads the arguments after the program name into `settings`, left to right.
-// A surplus file name is reported on `err` and skipped.
-ParseOutcome ParseArguments(std::span<const std::string> args, Settings& settings, std::ostream& err);
+// "--help" writes the help text, "--version" the version line, to `out`; "-?"
+// writes the help text to `err`. After "--" every argument is a file name.
+// Any other argument starting with "-" is a run of option letters, as it
+// always was. A surplus file name is reported on `err` and skipped.
+ParseOutcome ParseArguments(std::span<const std::string> args, Settings& settings, std::ostream& out,
+                            std::ostream& err);

@@ -92,7 +92,7 @@ int SaveOutput(const Bitmap& bitmap, Settings& settings, const Palette& palette,
 
 int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     Settings settings;
-    if (ParseArguments(args, settings, err) == ParseOutcome::HelpRequested) return kExitSuccess;
+    if (ParseArguments(args, settings, out, err) == ParseOutcome::HelpRequested) return kExitSuccess;
     if (!settings.inputFile) {
         Help(err);
         return kExitFailure;

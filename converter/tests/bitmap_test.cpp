@@ -177,6 +177,26 @@ TEST(ReadBitmap, LastRowMayLackItsPadding) {
     EXPECT_EQ(ReadBitmap(file).error, kErrorBitmapTruncated);
 }
 
+// An RLE8 bitmap whose stream only ends: every pixel is left at index 0.
+std::vector<uint8_t> EmptyRunLength(int32_t width, int32_t height) {
+    std::vector<uint8_t> file = BuildBmp({.width = 1, .height = 1, .depth = 8, .colourTable = {kGreen}, .indices = {7}});
+    Put32(file, 18, uint32_t(width));
+    Put32(file, 22, uint32_t(height));
+    Put32(file, 30, 1);
+    Put32(file, 34, 4);
+    Put16(file, 58, 0x0100);  // the row's bytes: the end of the bitmap
+    return file;
+}
+
+TEST(ReadBitmap, PictureOfTwoToThe28PixelsIsTheLargest) {
+    BitmapResult result = ReadBitmap(EmptyRunLength(16384, 16384));
+    ASSERT_EQ(result.error, "");
+    EXPECT_EQ(result.bitmap.Pixel(16383, 16383), kGreen);
+    result = ReadBitmap(EmptyRunLength(16385, 16384));
+    EXPECT_EQ(result.error, kErrorBitmapSize);
+    EXPECT_EQ(ReadBitmap(EmptyRunLength(3, 2), {.pixels = 5}).error, kErrorBitmapSize);
+}
+
 struct Refusal {
     const char* name;
     void (*damage)(std::vector<uint8_t>&);
@@ -201,26 +221,26 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"TwoPlanes", [](auto& f) { Put16(f, kPlanes, 2); }, kErrorPlanes},
         Refusal{"PlanesBeforeCompression", [](auto& f) { Put16(f, kPlanes, 0); Put32(f, kCompression, 1); }, kErrorPlanes},
         Refusal{"RunLength", [](auto& f) { Put32(f, kCompression, 1); }, kErrorCompression},
-        Refusal{"CompressionBeforeDepth", [](auto& f) { Put32(f, kCompression, 3); Put16(f, kDepth, 16); }, kErrorCompression},
-        Refusal{"Depth16", [](auto& f) { Put16(f, kDepth, 16); }, kErrorBitDepth},
-        Refusal{"Depth32", [](auto& f) { Put16(f, kDepth, 32); }, kErrorBitDepth},
+        Refusal{"CompressionBeforeDepth", [](auto& f) { Put32(f, kCompression, 4); Put16(f, kDepth, 3); }, kErrorCompression},
+        Refusal{"Depth12", [](auto& f) { Put16(f, kDepth, 12); }, kErrorBitDepth},
+        Refusal{"Depth48", [](auto& f) { Put16(f, kDepth, 48); }, kErrorBitDepth},
         Refusal{"Depth0", [](auto& f) { Put16(f, kDepth, 0); }, kErrorBitDepth},
         Refusal{"Depth3", [](auto& f) { Put16(f, kDepth, 3); }, kErrorBitDepth},
         Refusal{"Depth5", [](auto& f) { Put16(f, kDepth, 5); }, kErrorBitDepth},
         Refusal{"Depth6", [](auto& f) { Put16(f, kDepth, 6); }, kErrorBitDepth},
         Refusal{"Depth7", [](auto& f) { Put16(f, kDepth, 7); }, kErrorBitDepth},
-        Refusal{"CoreHeader", [](auto& f) { Put32(f, 14, 12); }, kErrorBitmapHeader},
+        Refusal{"HeaderOf16Bytes", [](auto& f) { Put32(f, 14, 16); }, kErrorBitmapHeader},
         Refusal{"HeaderBeforePlanes", [](auto& f) { Put32(f, 14, 39); Put16(f, kPlanes, 3); }, kErrorBitmapHeader},
         Refusal{"ShortHeaders", [](auto& f) { f.resize(53); }, kErrorBitmapTruncated},
         Refusal{"EmptyFile", [](auto& f) { f.clear(); }, kErrorBitmapTruncated},
         Refusal{"NegativeWidth", [](auto& f) { Put32(f, 18, uint32_t(-4)); }, kErrorBitmapSize},
         Refusal{"LowestHeight", [](auto& f) { Put32(f, 22, 0x80000000u); }, kErrorBitmapSize},
         Refusal{"MissingRow", [](auto& f) { f.resize(f.size() - 12); }, kErrorBitmapTruncated},
-        Refusal{"HugeWidth", [](auto& f) { Put32(f, 18, 0x7FFFFFFF); }, kErrorBitmapTruncated},
-        Refusal{"HugeDimensions", [](auto& f) { Put32(f, 18, 0x7FFFFFFF); Put32(f, 22, 0x7FFFFFFF); }, kErrorBitmapTruncated},
-        Refusal{"HugeTopDown", [](auto& f) { Put32(f, 18, 0x7FFFFFFF); Put32(f, 22, 0x80000001u); }, kErrorBitmapTruncated},
+        Refusal{"HugeWidth", [](auto& f) { Put32(f, 18, 0x7FFFFFFF); }, kErrorBitmapSize},
+        Refusal{"HugeDimensions", [](auto& f) { Put32(f, 18, 0x7FFFFFFF); Put32(f, 22, 0x7FFFFFFF); }, kErrorBitmapSize},
+        Refusal{"HugeTopDown", [](auto& f) { Put32(f, 18, 0x7FFFFFFF); Put32(f, 22, 0x80000001u); }, kErrorBitmapSize},
         Refusal{"RowsBeyondTheFile", [](auto& f) { Put32(f, 10, 0xFFFFFFF0u); }, kErrorBitmapTruncated},
-        Refusal{"DepthBeforeTruncation", [](auto& f) { Put16(f, kDepth, 16); f.resize(60); }, kErrorBitDepth}),
+        Refusal{"DepthBeforeTruncation", [](auto& f) { Put16(f, kDepth, 15); f.resize(60); }, kErrorBitDepth}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

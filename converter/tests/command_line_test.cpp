@@ -13,13 +13,15 @@ namespace {
 struct Parsed {
     Settings settings;
     ParseOutcome outcome;
+    std::string out;
     std::string err;
 };
 
 Parsed Parse(std::vector<std::string> args) {
     Parsed p;
-    std::ostringstream err;
-    p.outcome = ParseArguments(args, p.settings, err);
+    std::ostringstream out, err;
+    p.outcome = ParseArguments(args, p.settings, out, err);
+    p.out = out.str();
     p.err = err.str();
     return p;
 }
@@ -122,6 +124,38 @@ TEST(ParseArguments, QuestionMarkWritesHelpAndStops) {
     EXPECT_EQ(p.err, kHelpText);
     EXPECT_EQ(p.settings.writePixel, &WritePixel24);  // g is never reached
     EXPECT_FALSE(p.settings.inputFile);
+}
+
+TEST(ParseArguments, LongOptionsWriteToStandardOutputAndStop) {
+    Parsed p = Parse({"-g", "--help", "in.bmp", "-?"});
+    EXPECT_EQ(p.outcome, ParseOutcome::HelpRequested);
+    EXPECT_EQ(p.out, kHelpText);
+    EXPECT_EQ(p.err, "");
+    EXPECT_FALSE(p.settings.inputFile);
+    p = Parse({"--version", "--help"});
+    EXPECT_EQ(p.outcome, ParseOutcome::HelpRequested);
+    EXPECT_EQ(p.out, "dotpress 1.11\n");
+}
+
+TEST(ParseArguments, TwoDashesEndTheOptions) {
+    const Parsed p = Parse({"-k", "--", "-", "--help"});
+    EXPECT_EQ(p.outcome, ParseOutcome::Convert);
+    EXPECT_EQ(p.settings.inputFile, "-");
+    EXPECT_EQ(p.settings.outputFile, "--help");
+    EXPECT_EQ(p.settings.writePixel, &WritePixelPM);
+    EXPECT_EQ(p.out + p.err, "");
+}
+
+// Any other argument starting with "--" is option letters, as before; so is
+// an argument a digit takes as the palette file.
+TEST(ParseArguments, OtherLongArgumentsKeepTheirLetters) {
+    Parsed p = Parse({"--kK", "--helpx"});
+    EXPECT_TRUE(p.settings.Flag('K') && p.settings.Flag('h'));
+    EXPECT_EQ(p.settings.flags['-'], 2);
+    EXPECT_EQ(p.settings.writePixel, &WritePixelGP32);  // the "p" of "help"
+    p = Parse({"-1", "--help", "in.bmp"});
+    EXPECT_EQ(p.outcome, ParseOutcome::Convert);
+    EXPECT_EQ(p.settings.paletteFile, "--help");
 }
 
 TEST(Help, TextLinesArePaddedToTwentyCharacters) {

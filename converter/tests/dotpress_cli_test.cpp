@@ -50,6 +50,24 @@ TEST_F(Dotpress, QuestionMarkWritesHelpAndSucceedsWithoutLookingFurther) {
     EXPECT_EQ(run.out, "");
 }
 
+TEST_F(Dotpress, LongOptionsAnswerOnStandardOutputAndConvertNothing) {
+    ProgramRun run = Run({"--help", "in.bmp", "out.raw"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, kHelpText);
+    EXPECT_EQ(run.err, "");
+    run = Run({"-e", "in.bmp", "out.raw", "--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "dotpress 1.11\n");
+    EXPECT_FALSE(Exists("out.raw"));
+}
+
+TEST_F(Dotpress, AfterTwoDashesEveryArgumentIsAFileName) {
+    fs::copy_file(dir / "in.bmp", dir / "-in.bmp");
+    const ProgramRun run = Run({"-e", "--", "-in.bmp", "--help"});
+    EXPECT_EQ(run.out + run.err, "");
+    EXPECT_EQ(Load("--help"), kRedAsE);
+}
+
 TEST_F(Dotpress, SizeReportWithoutOutputFile) {
     struct Case {
         std::vector<std::string> args;
@@ -149,8 +167,8 @@ protected:
         bmp[30] = 1;  // compression
         SaveFile(dir / "rle.bmp", bmp);
         bmp = SolidBmp(8, 8, kRed);
-        bmp[28] = 16;  // depth
-        SaveFile(dir / "16bit.bmp", bmp);
+        bmp[28] = 15;  // depth
+        SaveFile(dir / "15bit.bmp", bmp);
         bmp = SolidBmp(8, 8, kRed);
         bmp.resize(100);
         SaveFile(dir / "short.bmp", bmp);
@@ -182,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"FolderAsBitmap", {"folder", "out.raw"}, kErrorOpeningBitmap},
         Failure{"Planes", {"planes.bmp", "out.raw"}, kErrorPlanes},
         Failure{"Compression", {"rle.bmp", "out.raw"}, kErrorCompression},
-        Failure{"Depth", {"16bit.bmp", "out.raw"}, kErrorBitDepth},
+        Failure{"Depth", {"15bit.bmp", "out.raw"}, kErrorBitDepth},
         Failure{"Truncated", {"short.bmp", "out.raw"}, kErrorBitmapTruncated},
         Failure{"OutputInMissingFolder", {"in.bmp", "nowhere/out.raw"}, kErrorOpeningOutput},
         Failure{"OutputIsAFolder", {"in.bmp", "folder"}, kErrorOpeningOutput},
@@ -345,20 +363,26 @@ TEST_P(DotpressReadsAPipe, AsFarAsItsHeadersAnnounce) {
 // The bitmap, then bytes without end, the first of which tell where dotpress stopped.
 const std::string kEndless = "{ cat stream.bmp; printf MARK; yes; }";
 
-std::vector<uint8_t> SixteenBitHeaders() {  // refused before anything past them is read
+std::vector<uint8_t> FifteenBitHeaders() {  // refused before anything past them is read
     std::vector<uint8_t> bmp = SolidBmp(256, 128, kRed);
-    bmp[28] = 16;
+    bmp[28] = 15;
     return {bmp.begin(), bmp.begin() + 54};
 }
+
+const std::vector<uint8_t> kPng = LoadFile(DOTPRESS_TEST_DATA "/png-rgba16-i.png");
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, DotpressReadsAPipe,
     testing::Values(StreamedInput{"Endless24Bit", SolidBmp(256, 128, kRed), kEndless, "", "MARK"},
+                    StreamedInput{"RunLength", LoadFile(DOTPRESS_TEST_DATA "/rle8.bmp"), kEndless, "", "MARK"},
+                    StreamedInput{"PngWhole", kPng, "cat stream.bmp", "", ""},
+                    StreamedInput{"PngEndsEarly", kPng, "head -c 300 stream.bmp",
+                                  "Error reading PNG file: end of stream\n", ""},
                     StreamedInput{"EndlessIndexed",
                                   BuildBmp({.width = 4, .height = 2, .depth = 8, .colourTable = std::vector(256, kRed),
                                             .indices = {0, 7, 255, 9, 1, 128, 3, 3}}),
                                   kEndless, "", "MARK"},
-                    StreamedInput{"EndlessAfterRefusedHeaders", SixteenBitHeaders(), kEndless, kErrorBitDepth, "MARK"},
+                    StreamedInput{"EndlessAfterRefusedHeaders", FifteenBitHeaders(), kEndless, kErrorBitDepth, "MARK"},
                     StreamedInput{"EndsEarly", SolidBmp(256, 128, kRed), "head -c 5000 stream.bmp",
                                   kErrorBitmapTruncated, ""}),
     [](const auto& info) { return info.param.name; });

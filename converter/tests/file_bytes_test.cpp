@@ -9,6 +9,7 @@
 #include <numeric>
 
 #include "driver.h"
+#include "png_input.h"
 #include "support/bmp_builder.h"
 #include "support/convert.h"
 #include "support/run_program.h"
@@ -75,7 +76,9 @@ TEST(FileBytes, InputIsReadAsFarAsTheBitmapHeadersAnnounce) {
              BuildBmp({.width = 3, .height = 2, .depth = 8, .colourTable = grey, .indices = {0, 1, 2, 3, 4, 5}}),
              BuildBmp({.width = 7, .height = 2, .depth = 4, .colourTable = three, .indices = indices}),
              BuildBmp({.width = 5, .height = 3, .topDown = true, .infoHeaderSize = 124,
-                       .pixels = std::vector<tagRGBTRIPLE>(15, three[1])})}) {
+                       .pixels = std::vector<tagRGBTRIPLE>(15, three[1])}),
+             LoadFile(DOTPRESS_TEST_DATA "/rle4.bmp"), LoadFile(DOTPRESS_TEST_DATA "/core-4.bmp"),
+             LoadFile(DOTPRESS_TEST_DATA "/b16-565.bmp"), LoadFile(DOTPRESS_TEST_DATA "/rle8-size0.bmp")}) {
         followed.insert(followed.end(), 100, 0xEE);
         for (size_t length = 0; length <= followed.size(); ++length) {
             const std::vector<uint8_t> bytes(followed.begin(), followed.begin() + length);
@@ -97,6 +100,20 @@ TEST(FileBytes, InputIsReadAsFarAsTheBitmapHeadersAnnounce) {
         EXPECT_LT(mapped->Span().size(), followed.size());
         EXPECT_EQ(DecisionOn(std::move(mapped)), Decision(ReadBitmap(followed)));
     }
+}
+
+// A PNG does not announce its length: it is read whole, up to a bound past
+// which it is refused.
+TEST(FileBytes, PngIsReadWhole) {
+    const std::vector<uint8_t> png = LoadFile(DOTPRESS_TEST_DATA "/png-rgb8.png");
+    EXPECT_EQ(BitmapFileSize(std::span(png).first(8)), PngReadLimit({}) + 1);
+    EXPECT_GT(PngReadLimit({}), (size_t(9) << 28));
+    const DecodeLimits limits{.pixels = 21 * 13, .pngChunkCache = 1024};
+    std::vector<uint8_t> file = png;
+    file.resize(PngReadLimit(limits));  // bytes after the end mark are ignored
+    EXPECT_EQ(ReadBitmap(file, limits).error, "");
+    file.push_back(0);
+    EXPECT_EQ(ReadBitmap(file, limits).error, kErrorBitmapSize);
 }
 
 // A file cut short by another program while it is mapped: the run ends with

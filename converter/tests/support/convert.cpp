@@ -12,7 +12,7 @@ std::vector<uint8_t> Convert(std::initializer_list<std::string> options, const s
     Settings settings;
     std::vector<std::string> args(options);
     std::ostringstream err;
-    ParseArguments(args, settings, err);
+    ParseArguments(args, settings, err, err);
     const BitmapResult result = ReadBitmap(bmp);
     if (!result.error.empty()) throw std::runtime_error(result.error);
     return BuildOutputFile(result.bitmap, settings, palette);
