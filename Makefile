@@ -3,7 +3,8 @@
 #   make run        the same, then start a program: APP=pixolin (default),
 #                   APP=tilora, or APP=dotpress ARGS="..."
 #   make test       the same, then every test, then again under
-#                   AddressSanitizer and UndefinedBehaviorSanitizer
+#                   AddressSanitizer and UndefinedBehaviorSanitizer (installs
+#                   ImageMagick, the reference decoder dotpress is checked against)
 #   make bench      benchmarks and whole-program timings (installs ImageMagick
 #                   and Tiled for the comparisons)
 #   make fuzz       the fuzz targets, FUZZ_SECONDS each (default 60)
@@ -46,6 +47,7 @@ else
 endif
 
 test: build
+	@tools/install-deps.sh imagemagick
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cmake -S . -B $(SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
 	    -DPMTOOLS_SANITIZE=ON -DPMTOOLS_BENCH=OFF

@@ -1,13 +1,13 @@
 #!/bin/sh
 # Compares dotpress with ImageMagick on every PNG and BMP variant ImageMagick
-# writes: each is made by ImageMagick from the test picture data/ref-rgb.bmp,
-# then "dotpress -t" must write the bytes that "convert X -depth 8 rgb:-"
-# decodes (red, green, blue a pixel; alpha is left out by both). Two rules
-# of dotpress differ from ImageMagick's, and are checked as such: 16-bit
-# samples v become round(v / 257), where ImageMagick cuts them down (so
-# those files are compared with its 16-bit decode), and 4-bit channels are
-# widened by repeating their bits (v * 17), where ImageMagick shifts them
-# (v * 16).
+# writes, each made by ImageMagick from the test picture data/ref-rgb.bmp, and
+# on the bitmaps of data/bmpsuite: "dotpress -t" must write the bytes that
+# "convert X -depth 8 rgb:-" decodes (red, green, blue a pixel; alpha is left
+# out by both). Two rules of dotpress differ from ImageMagick's, and are
+# checked as such: 16-bit samples v become round(v / 257), where ImageMagick
+# cuts them down (so those files are compared with its 16-bit decode), and
+# 4-bit channels are widened by repeating their bits (v * 17), where
+# ImageMagick shifts them (v * 16).
 #   imagemagick_check.sh <dotpress> <data folder>
 # Skips (exit 77) where ImageMagick's convert is not installed.
 set -eu
@@ -101,6 +101,12 @@ check plasma48.png 16 "$rounded"
 # 4-bit channels.
 "$convert" "$source" -alpha set -define bmp:subtype=ARGB4444 "BMP:$work/argb4444.bmp"
 check argb4444.bmp 8 'int(v / 16) * 17'
+
+# The BMP Suite's good set, as it comes.
+for file in "$2"/bmpsuite/*.bmp; do
+    cp "$file" "$work/"
+    check "$(basename "$file")"
+done
 
 echo "$same passed, $different failed"
 [ "$different" -eq 0 ]
