@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Whole-program timings of dotpress: every layout on a 4096 x 4096 24-bit
 # bitmap (48 MiB), next to cp of the same file and ImageMagick writing the same
-# bytes as "-t"; the same noise and a gradient as 4096 x 4096 RGB PNGs, read
+# bytes as "-t"; the same noise and a gradient as 4096 x 4096 RGB PNGs, and a
+# photo-like picture as ImageMagick writes it (every row Paeth-filtered), read
 # by dotpress -t and by ImageMagick; the palette layout on a 1024 x 1024
 # gradient.
 #   whole_program.sh <folder with dotpress and make_bitmap>
@@ -73,6 +74,11 @@ png_against_imagemagick() {  # kind, the bitmap of the same picture
 echo
 png_against_imagemagick noise "$work/in.bmp"
 png_against_imagemagick gradient "$work/gradient4096.bmp"
+if command -v convert >/dev/null 2>&1; then
+    convert -seed 3 -size 4096x4096 plasma:fractal -blur 0x2 "PNG24:$work/photo.png"
+    convert "$work/photo.png" "BMP3:$work/photo.bmp"
+    png_against_imagemagick photo "$work/photo.bmp"
+fi
 
 echo
 printf '%-12s %9s %12s\n' "options" "ms" "Mpixel/s"
