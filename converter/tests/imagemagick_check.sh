@@ -63,6 +63,9 @@ variant png48.png PNG48
 variant png64.png PNG64 -alpha set -channel A -fx 'j/h' +channel
 variant grey8.png PNG -colorspace Gray -depth 8
 variant grey4.png PNG -colorspace Gray -depth 4
+variant grey2.png PNG -colorspace Gray -depth 2
+variant grey-alpha.png PNG -colorspace Gray -alpha set -channel A -fx 'i/w' +channel -depth 8
+variant palette-alpha.png PNG8 -alpha set -channel A -fx 'j/h' +channel
 variant png24-interlaced.png PNG24 -interlace PNG
 variant png64-interlaced.png PNG64 -interlace PNG -alpha set
 variant bmp3-24.bmp BMP3
