@@ -356,7 +356,7 @@ void Form1::Form1_tlpload_Click() {
     if (!path.isEmpty()) LoadProjectFrom(path);
 }
 
-void Form1::OpenFile(const QString& path) { LoadProjectFrom(QFile::encodeName(path)); }
+void Form1::OpenFile(const QByteArray& path) { LoadProjectFrom(path); }
 
 void Form1::LoadProjectFrom(const QByteArray& path) {
     std::optional<std::optional<tilora::MapProject>> project;

@@ -34,9 +34,9 @@ public:
     Form1(std::unique_ptr<FileDialog> cdlg, std::unique_ptr<MessageBox> messageBox);
     ~Form1() override;
 
-    // A project named on the command line, loaded as "Load *.tlp file" loads
-    // it, tile set included.
-    void OpenFile(const QString& path);
+    // A project named on the command line, by the file system's bytes, loaded
+    // as "Load *.tlp file" loads it, tile set included.
+    void OpenFile(const QByteArray& path);
 
     // An empty map of width x height tiles at zoom 1x, then the tile dialog.
     void Restart(int16_t width, int16_t height);

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 #include <iostream>
 
@@ -24,6 +25,6 @@ int main(int argc, char* argv[]) {
     form.cdlg = MakeQtFileDialog(&form);
     form.messageBox = MakeQtMessageBox(&form);
     form.show();
-    if (!line.file.isEmpty()) QTimer::singleShot(0, &form, [&] { form.OpenFile(line.file); });
+    if (!line.file.isEmpty()) QTimer::singleShot(0, &form, [&] { form.OpenFile(QFile::encodeName(line.file)); });
     return application.exec();
 }

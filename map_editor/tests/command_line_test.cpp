@@ -84,7 +84,7 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
 }
 
 TEST_F(CommandLine, AProjectNamedOnTheCommandLineOpensInTheWindow) {
-    form->OpenFile(Path("level.tlp"));
+    form->OpenFile(QFile::encodeName(Path("level.tlp")));
     EXPECT_TRUE(form->MapTiles == tiles && form->MapCol == col);
     EXPECT_EQ(dialog->calls, QStringList{kTileDialog});  // tiles.bmp is not there
     EXPECT_TRUE(form->history.IsClean());

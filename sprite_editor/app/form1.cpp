@@ -428,13 +428,13 @@ void Form1::Form1_savepxl_Click() { SaveLibrary(); }
 
 void Form1::Form1_loadpxl_Click() {
     const QString path = AskOpenFile(kLibraryFilter, "Load .pxl file");
-    if (!path.isEmpty()) LoadLibraryFrom(path);
+    if (!path.isEmpty()) LoadLibraryFrom(QFile::encodeName(path));
 }
 
 // A library file or a sprite file, told apart by their magic; anything else
 // is refused as a library file.
-void Form1::OpenFile(const QString& path) {
-    const auto start = ReadFileStart(QFile::encodeName(path), 5, *messageBox);
+void Form1::OpenFile(const QByteArray& path) {
+    const auto start = ReadFileStart(path, 5, *messageBox);
     if (!start) return;
     if (start->size() == 5 && std::equal(start->begin(), start->end(), "PMSPR")) {
         if (const std::optional<Sprite> sprite = ReadSpriteFileAt(path)) ImportSprite(*this, *sprite);
@@ -444,9 +444,9 @@ void Form1::OpenFile(const QString& path) {
 }
 
 // The records are read straight into the new library.
-void Form1::LoadLibraryFrom(const QString& path) {
-    WithEnoughMemory(*messageBox, "load " + path, [&] {
-        const auto sprites = ReadFile(QFile::encodeName(path), *messageBox,
+void Form1::LoadLibraryFrom(const QByteArray& path) {
+    WithEnoughMemory(*messageBox, "load " + DisplayPath(path), [&] {
+        const auto sprites = ReadFile(path, *messageBox,
                                       [](InputFile& file) { return ReadLibraryFile(file.Source(), file.Size()); });
         if (!sprites) return;
         if (!*sprites) {
@@ -467,11 +467,11 @@ void Form1::Form1_savepxs_Click() {
 std::optional<Sprite> Form1::AskSpriteFile() {
     const QString path = AskOpenFile(kSpriteFilter, "Open .pxs file");
     if (path.isEmpty()) return std::nullopt;
-    return ReadSpriteFileAt(path);
+    return ReadSpriteFileAt(QFile::encodeName(path));
 }
 
-std::optional<Sprite> Form1::ReadSpriteFileAt(const QString& path) {
-    const auto file = ReadFileStart(QFile::encodeName(path), kSpriteFileSize, *messageBox);
+std::optional<Sprite> Form1::ReadSpriteFileAt(const QByteArray& path) {
+    const auto file = ReadFileStart(path, kSpriteFileSize, *messageBox);
     if (!file) return std::nullopt;
     const std::optional<Sprite> sprite = ReadSpriteFile(*file);
     if (!sprite) messageBox->Show("PXS file is corrupt", "Error", MessageIcon::Error);

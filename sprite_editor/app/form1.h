@@ -33,9 +33,10 @@ public:
     Form1(std::unique_ptr<FileDialog> fileDialog, std::unique_ptr<MessageBox> messageBox, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // A file named on the command line: a library as "Load Pixolin .pxl
-    // sprite library" loads it, or a sprite imported into the current sprite.
-    void OpenFile(const QString& path);
+    // A file named on the command line, by the file system's bytes: a library
+    // as "Load Pixolin .pxl sprite library" loads it, or a sprite imported
+    // into the current sprite.
+    void OpenFile(const QByteArray& path);
 
     // Start-up defaults.
     void Form1_Form_Load();
@@ -130,10 +131,10 @@ private:
     // message; `what` names the command in a message about memory.
     bool SaveFile(const QString& path, const char* what, const FileContent& content);
     bool SaveLibrary();
-    void LoadLibraryFrom(const QString& path);
+    void LoadLibraryFrom(const QByteArray& path);
     // The sprite of a chosen sprite file; none when cancelled or refused.
     std::optional<Sprite> AskSpriteFile();
-    std::optional<Sprite> ReadSpriteFileAt(const QString& path);
+    std::optional<Sprite> ReadSpriteFileAt(const QByteArray& path);
     // Two save dialogs, the second starting with the first one's name; each
     // chosen name gets its own frame of the sprites.
     void ExportFrames(std::span<const Sprite> sprites, const char* firstFilter, PixelTest first,

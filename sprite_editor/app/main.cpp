@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 #include <iostream>
 
@@ -21,6 +22,6 @@ int main(int argc, char** argv) {
     window.cdlg = MakeQtFileDialog(&window);
     window.messageBox = MakeQtMessageBox(&window);
     window.show();
-    if (!line.file.isEmpty()) QTimer::singleShot(0, &window, [&] { window.OpenFile(line.file); });
+    if (!line.file.isEmpty()) QTimer::singleShot(0, &window, [&] { window.OpenFile(QFile::encodeName(line.file)); });
     return app.exec();
 }

@@ -128,12 +128,12 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
 // else refused with the library command's message.
 TEST_F(CommandLine, AFileNamedOnTheCommandLineOpensInTheWindow) {
     TestWindow w;
-    w->OpenFile(dir.filePath("one.pxs"));
+    w->OpenFile(QFile::encodeName(dir.filePath("one.pxs")));
     EXPECT_EQ(w->Sprites.All(), std::vector{Numbered(4)});
-    w->OpenFile(dir.filePath("lib.pxl"));
+    w->OpenFile(QFile::encodeName(dir.filePath("lib.pxl")));
     EXPECT_EQ(w->Sprites.All(), kLibrary);
     EXPECT_FALSE(LibraryModified(*w.form));
-    w->OpenFile(dir.filePath("bad.pxl"));
+    w->OpenFile(QFile::encodeName(dir.filePath("bad.pxl")));
     ASSERT_EQ(w.messages->shown.size(), 1u);
     EXPECT_EQ(w.messages->shown[0].text, "Invalid file");
 }
