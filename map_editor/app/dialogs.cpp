@@ -18,12 +18,13 @@ public:
 private:
     // A dialog object, not the static functions: only it adds a default
     // suffix before Qt asks whether to replace a file, so that the question
-    // is about the name that will be written.
+    // is about the name that will be written. An open dialog opens the name
+    // as typed.
     void Show(QFileDialog::AcceptMode accept) {
         QFileDialog dialog(parent_, title, StartingPoint(), QtFileFilter(filter));
         dialog.setAcceptMode(accept);
         dialog.setFileMode(accept == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(DefaultSuffix(filter));
+        if (accept == QFileDialog::AcceptSave) dialog.setDefaultSuffix(DefaultSuffix(filter));
         fileName.clear();
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
         fileName = dialog.selectedFiles().constFirst();

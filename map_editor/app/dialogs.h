@@ -30,7 +30,7 @@ public:
     virtual Choice AskSaveDiscardCancel(const QString& text, const QString& title) = 0;
 };
 // Qt's own dialogs, for the real program. Its file dialog starts in the folder
-// of the file chosen last, and adds the filter's extension to a name typed
-// without one (see DefaultSuffix).
+// of the file chosen last; saving, it adds the filter's extension to a name
+// typed without one (see DefaultSuffix).
 std::unique_ptr<FileDialog> MakeQtFileDialog(QWidget* parent);
 std::unique_ptr<MessageBox> MakeQtMessageBox(QWidget* parent);

@@ -37,5 +37,5 @@ QString TileSetFilter() {
     }
     patterns.sort();
     patterns.removeDuplicates();
-    return QStringLiteral("Bitmap (*.bmp) |*.bmp|Images |") + patterns.join(u';');
+    return QStringLiteral("Bitmap (*.bmp) |*.bmp|Images |") + patterns.join(u';') + QStringLiteral("|All files (*) |*");
 }

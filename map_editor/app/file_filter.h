@@ -2,6 +2,9 @@
 
 #include <QString>
 
+inline const QString kProjectFilter = QStringLiteral("Tilora file (*.tlp) |*.tlp");
+inline const QString kRawMapFilter = QStringLiteral("RAW 8 bit PM map file (*.*) |*.*");
+
 // Turns a filter as the program writes it, descriptions and patterns between
 // bars ("Bitmap (*.bmp) |*.bmp"), into Qt's form ("Bitmap (*.bmp)"), pairs
 // joined by ";;". A pattern the description already shows is not repeated,
@@ -9,11 +12,12 @@
 // without a dot in their name.
 QString QtFileFilter(const QString& filter);
 
-// The extension a name typed without one gets: that of the filter's first
+// The extension a name typed without one gets in a save dialog: that of the filter's first
 // pattern when it is a single one ("tlp" for "*.tlp"), else none ("*.*",
 // "*.bmp;*.png").
 QString DefaultSuffix(const QString& filter);
 
 // The filter of the tile set dialogs: bitmaps first, as the tile sets have
-// always been, then every picture format this Qt reads.
+// always been, then every picture format this Qt reads, then every file, for
+// a picture whose name has no known extension.
 QString TileSetFilter();

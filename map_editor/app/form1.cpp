@@ -41,8 +41,6 @@ constexpr int kRedrawInterval = 50;
 constexpr int kTileCheckInterval = 500;  // a tile set saved elsewhere shows within a second
 constexpr int kScrollSingleStep = 8;
 constexpr int kScrollPageStep = 128;
-const QString kProjectFilter = QStringLiteral("Tilora file (*.tlp) |*.tlp");
-const QString kRawMapFilter = QStringLiteral("RAW 8 bit PM map file (*.*) |*.*");
 const QString kExportTitle = QStringLiteral("Export RAW Pokemon Mini map");
 
 // A bar that is disabled keeps its maximum, but its value goes back to 0: a

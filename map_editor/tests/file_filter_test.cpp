@@ -2,10 +2,51 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QSignalSpy>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <utility>
 
 namespace {
+
+// What Qt's file dialog lists in folder under each entry of a filter, the
+// names of each entry in order, separated by spaces.
+std::vector<std::string> Listed(const QString& filter, const QString& folder) {
+    const QString qtFilter = QtFileFilter(filter);
+    std::vector<std::string> listed;
+    for (const QString& entry : qtFilter.split(QStringLiteral(";;"))) {
+        QFileDialog dialog(nullptr, {}, folder, qtFilter);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+        dialog.selectNameFilter(entry);
+        EXPECT_TRUE(loaded.wait(5000)) << entry.toStdString();
+        const QModelIndex root = model->index(folder);
+        QStringList names;
+        for (int row = 0; row < model->rowCount(root); ++row) names << model->index(row, 0, root).data().toString();
+        names.sort();
+        listed.push_back(names.join(u' ').toStdString());
+    }
+    return listed;
+}
+
+TEST(FileFilter, EachEntryListsTheFilesOfItsKind) {
+    QTemporaryDir folder;
+    const std::string all = "level.map level.tlp map tiles.bmp tiles.png";
+    for (const QString& name : QString::fromStdString(all).split(u' ')) QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+    const struct {
+        QString filter;
+        std::vector<std::string> listed;  // under each entry
+    } cases[] = {
+        {kProjectFilter, {"level.tlp"}},
+        {kRawMapFilter, {all}},
+        {TileSetFilter(), {"tiles.bmp", "tiles.bmp tiles.png", all}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Listed(c.filter, folder.path()), c.listed) << c.filter.toStdString();
+}
 
 TEST(QtFileFilter, TurnsDescriptionBarPatternIntoQtsForm) {
     const struct {
@@ -32,7 +73,7 @@ TEST(DefaultSuffix, IsTheFirstPatternWhenItIsOneExtension) {
 
 TEST(TileSetFilter, OffersBitmapsFirstThenEveryReadableImage) {
     const QStringList parts = TileSetFilter().split(u'|');
-    ASSERT_EQ(parts.size(), 4);
+    ASSERT_EQ(parts.size(), 6);
     EXPECT_EQ(parts[0] + u'|' + parts[1], "Bitmap (*.bmp) |*.bmp");
     for (const char* pattern : {"*.bmp", "*.png"}) EXPECT_EQ(parts[3].split(u';').count(pattern), 1) << pattern;
     EXPECT_TRUE(QtFileFilter(TileSetFilter()).startsWith("Bitmap (*.bmp);;Images (")) << parts[3].toStdString();

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -68,14 +70,25 @@ TEST(PictureBox, WheelReportsWholeNotchesOfEachAxis) {
     }
 }
 
-// Shows a save dialog for fileName and takes what Qt's dialog proposes.
-QString SaveAs(FileDialog& files, const QString& fileName) {
+// Shows a dialog for fileName and takes what Qt's dialog proposes; typed, when
+// given, is typed into its name field first.
+QString Accept(FileDialog& files, void (FileDialog::*show)(), const QString& fileName, const QString& typed = {}) {
     files.filter = "Tilora file (*.tlp) |*.tlp";
     files.fileName = fileName;
-    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
-    files.ShowSave();
+    QTimer::singleShot(0, [typed] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!typed.isEmpty()) {
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            name->clear();
+            QTest::keyClicks(name, typed);
+        }
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    (files.*show)();
     return files.fileName;
 }
+
+QString SaveAs(FileDialog& files, const QString& fileName) { return Accept(files, &FileDialog::ShowSave, fileName); }
 
 TEST(QtFileDialog, StartsInTheLastFolderUsedAndAddsTheFiltersExtension) {
     QTemporaryDir folder;
@@ -83,6 +96,9 @@ TEST(QtFileDialog, StartsInTheLastFolderUsedAndAddsTheFiltersExtension) {
     EXPECT_EQ(SaveAs(*files, folder.filePath("map")), folder.filePath("map.tlp"));
     EXPECT_EQ(SaveAs(*files, "copy"), folder.filePath("copy.tlp"));
     EXPECT_EQ(SaveAs(*files, "copy.bin"), folder.filePath("copy.bin"));
+    // Opening takes the name as typed, also beside a file with the extension.
+    for (const char* name : {"level", "level.tlp"}) QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+    EXPECT_EQ(Accept(*files, &FileDialog::ShowOpen, "", "level"), folder.filePath("level"));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QRegularExpression>
-#include <QStringList>
+
+#include "file_filter.h"
 
 namespace {
 
@@ -18,13 +18,15 @@ public:
 private:
     // A dialog object rather than the static functions: only it takes a
     // default suffix, and Qt's overwrite question must see the final name.
+    // Only a save dialog adds the suffix: an open dialog opens the name as
+    // typed.
     // It starts in the folder last used, or on the given file: a bare name is
     // taken to lie in that folder, a path where it says.
     void Show(QFileDialog::AcceptMode accept, QFileDialog::FileMode mode) {
-        QFileDialog dialog(parent_, title, QDir(folder_).filePath(fileName), QtFilter(filter));
+        QFileDialog dialog(parent_, title, QDir(folder_).filePath(fileName), QtFileFilter(filter));
         dialog.setAcceptMode(accept);
         dialog.setFileMode(mode);
-        dialog.setDefaultSuffix(DefaultSuffix(filter));
+        if (accept == QFileDialog::AcceptSave) dialog.setDefaultSuffix(DefaultSuffix(filter));
         const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
         fileName = chosen ? dialog.selectedFiles().front() : QString();
         if (chosen) folder_ = QFileInfo(fileName).absolutePath();
@@ -69,26 +71,6 @@ private:
 };
 
 }  // namespace
-
-QString QtFilter(const QString& filter) {
-    const QStringList parts = filter.split('|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        // A description that names its pattern already, "Bitmap (*.bmp) ", loses
-        // that copy: Qt takes the pattern from the parentheses.
-        QString description = parts[i];
-        description.remove(QRegularExpression(R"(\s*\([^()]*\)\s*$)"));
-        filters << description.trimmed() + " (" + parts[i + 1].trimmed() + ")";
-    }
-    return filters.join(";;");
-}
-
-QString DefaultSuffix(const QString& filter) {
-    const QStringList parts = filter.split('|');
-    if (parts.size() < 2) return {};
-    const QRegularExpressionMatch single = QRegularExpression(R"(^\*\.(\w+)$)").match(parts[1].trimmed());
-    return single.hasMatch() ? single.captured(1) : QString();
-}
 
 std::unique_ptr<FileDialog> MakeQtFileDialog(QWidget* parent) { return std::make_unique<QtFileDialog>(parent); }
 std::unique_ptr<MessageBox> MakeQtMessageBox(QWidget* parent) { return std::make_unique<QtMessageBox>(parent); }

@@ -35,9 +35,3 @@ public:
 
 std::unique_ptr<FileDialog> MakeQtFileDialog(QWidget* parent);
 std::unique_ptr<MessageBox> MakeQtMessageBox(QWidget* parent);
-
-// "Description |pattern|Description 2|pattern 2" in Qt's "Description (pattern);;..." form.
-QString QtFilter(const QString& filter);
-// The extension of the filter's first pattern when that is a single one, as
-// "pxl" for "*.pxl"; empty for "*.*" and the like.
-QString DefaultSuffix(const QString& filter);

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "file_access.h"
+#include "file_filter.h"
 #include "picture_box.h"
 #include "sheet_image.h"
 #include "sprite_editing.h"
@@ -383,10 +384,6 @@ void Form1::Form1_pxl_MouseWheel(int rows) { VScroll1->setValue(VScroll1->value(
 
 namespace {
 
-constexpr const char* kLibraryFilter = "Pixolin library (*.pxl) |*.pxl";
-constexpr const char* kSpriteFilter = "Pixolin sprite (*.pxs) |*.pxs";
-constexpr const char* kRaw1Filter = "RAW 1 bit PM sprite with Mask (*.*) |*.*";
-constexpr const char* kRaw1AllFilter = "RAW 1 bit PM sprite data (*.*) |*.*";
 constexpr const char* kExportRaw = "Export RAW";
 
 }  // namespace
@@ -538,19 +535,17 @@ void Form1::ExportFrames(std::span<const Sprite> sprites, const char* firstFilte
 
 // Grey pixels form complementary checkerboards in the two frames.
 void Form1::Form1_sav2_Click() {
-    ExportFrames(std::span(&Current(), 1), "RAW 2 bit PM sprite with Mask - frame 1 (*.*) |*.*", kRaw2Frames[0],
-                 "RAW 2 bit PM sprite with Mask - frame 2 (*.*) |*.*", kRaw2Frames[1]);
+    ExportFrames(std::span(&Current(), 1), kRaw2FrameFilters[0], kRaw2Frames[0], kRaw2FrameFilters[1], kRaw2Frames[1]);
 }
 
 void Form1::Form1_exrawall2_Click() {
-    ExportFrames(Sprites.All(), "RAW 1 bit PM sprite data - screen 1 (*.*) |*.*", kRaw2AllScreens[0],
-                 "RAW 1 bit PM sprite data - screen 2 (*.*) |*.*", kRaw2AllScreens[1]);
+    ExportFrames(Sprites.All(), kRaw2ScreenFilters[0], kRaw2AllScreens[0], kRaw2ScreenFilters[1], kRaw2AllScreens[1]);
 }
 
 // Every sprite, marked ones too, as one picture, in the format of the name's
 // extension.
 void Form1::Form1_exportsheet_Click() {
-    const QString path = AskSaveFile("PNG image (*.png) |*.png|BMP image (*.bmp) |*.bmp", "Export sprites as image");
+    const QString path = AskSaveFile(kSheetFilter, "Export sprites as image");
     if (path.isEmpty()) return;
     FinishEditing(*this);
     std::optional<QByteArray> file;

@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageReader>
 #include <QImageWriter>
 #include <cstring>
 
@@ -59,12 +58,4 @@ SheetImport SpritesOfPicture(const QByteArray& file, const QString& fileName) {
                     size_t(picture.width()) * sizeof(Rgba));
     }
     return {CutSpriteSheet(picture.width(), picture.height(), pixels), {}};
-}
-
-QString PictureFilter() {
-    QStringList patterns;
-    for (const QByteArray& format : QImageReader::supportedImageFormats()) patterns << "*." + QString::fromLatin1(format);
-    patterns.sort();
-    patterns.removeDuplicates();
-    return "Pictures |" + patterns.join(';');
 }

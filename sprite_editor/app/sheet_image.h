@@ -25,7 +25,3 @@ struct SheetImport {
     QString refusal;  // empty when the sprites were read
 };
 SheetImport SpritesOfPicture(const QByteArray& file, const QString& fileName);
-
-// A filter with every picture format Qt reads, in the form the file dialog
-// takes ("Description |patterns").
-QString PictureFilter();

@@ -2,9 +2,13 @@
 // box reports, and the extension a file filter adds.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QLineEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 
+#include "file_filter.h"
 #include "window_test_support.h"
 
 namespace {
@@ -78,6 +82,34 @@ TEST(FileFilter, DefaultSuffixIsTheFirstPatternsSingleExtension) {
                                   std::pair{"All files |*.*|Bitmap |*.bmp", ""}, std::pair{"Pictures |*.bmp;*.png", ""}}) {
         EXPECT_EQ(DefaultSuffix(filter), suffix) << filter;
     }
+}
+
+// Shows a dialog for fileName and takes what Qt's dialog proposes; typed, when
+// given, is typed into its name field first.
+QString Accept(FileDialog& files, void (FileDialog::*show)(), const QString& fileName, const QString& typed = {}) {
+    files.filter = kLibraryFilter;
+    files.fileName = fileName;
+    QTimer::singleShot(0, [typed] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!typed.isEmpty()) {
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            name->clear();
+            QTest::keyClicks(name, typed);
+        }
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    (files.*show)();
+    return files.fileName;
+}
+
+// Saving adds the filter's extension to a name typed without one; opening
+// takes the name as typed, also beside a file with the extension.
+TEST(QtFileDialog, OnlySavingAddsTheFiltersExtension) {
+    QTemporaryDir folder;
+    for (const char* name : {"sprites", "sprites.pxl"}) QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+    const std::unique_ptr<FileDialog> files = MakeQtFileDialog(nullptr);
+    EXPECT_EQ(Accept(*files, &FileDialog::ShowSave, folder.filePath("new")), folder.filePath("new.pxl"));
+    EXPECT_EQ(Accept(*files, &FileDialog::ShowOpen, "", "sprites"), folder.filePath("sprites"));
 }
 
 }  // namespace
