@@ -134,8 +134,14 @@ void Form1::CreateMenu() {
     load->setShortcut(QKeySequence::Open);
     connect(load, &QAction::triggered, this, &Form1::Form1_tlpload_Click);
     QAction* save = item("tlpsave", QStringLiteral("Save *.tlp file"));
-    save->setShortcut(QKeySequence::Save);
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(save, &QAction::triggered, this, &Form1::Form1_tlpsave_Click);
+    // Ctrl+S saves the project to its file; the File menu has no item for it.
+    auto* quickSave = new QAction(this);
+    quickSave->setObjectName(QStringLiteral("quicksave"));
+    quickSave->setShortcut(QKeySequence::Save);
+    connect(quickSave, &QAction::triggered, this, &Form1::Form1_quicksave_Click);
+    addAction(quickSave);
     separator("foo");
     connect(item("Load", QStringLiteral("Import map")), &QAction::triggered, this, &Form1::Form1_Load_Click);
     connect(item("LoadSpecial", QStringLiteral("Import map (with screen repeat)")), &QAction::triggered, this,
@@ -226,7 +232,9 @@ void Form1::Restart(int16_t width, int16_t height) {
     bool made = false;
     WithEnoughMemory(*messageBox, QStringLiteral("make a map of %1 x %2 tiles").arg(width).arg(height),
                      [&] { made = tilora::NewMap(*this, history, width, height); });
-    if (made) ShowNewMap(width, height);
+    if (!made) return;
+    projectFile_.clear();  // a new map is saved where the user says
+    ShowNewMap(width, height);
 }
 
 // The file is read into a map of its own before the document is replaced: a
@@ -285,7 +293,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     bool close = history.IsClean();
     if (!close) {
         switch (messageBox->AskSaveDiscardCancel(QStringLiteral("Save the map before closing?"), QStringLiteral("Tilora"))) {
-            case MessageBox::Choice::Save: close = SaveProject(); break;
+            case MessageBox::Choice::Save: close = SaveProjectToItsFile(); break;
             case MessageBox::Choice::Discard: close = true; break;
             case MessageBox::Choice::Cancel: break;
         }
@@ -329,10 +337,17 @@ QByteArray Form1::AskFileName(FileDialogKind kind, const QString& title, const Q
 
 void Form1::Form1_tlpsave_Click() { SaveProject(); }
 
-// The document goes to the file straight from its arrays.
+void Form1::Form1_quicksave_Click() { SaveProjectToItsFile(); }
+
 bool Form1::SaveProject() {
     const QByteArray path = AskFileName(FileDialogKind::Save, QStringLiteral("Save Tilora file"), kProjectFilter);
-    if (path.isEmpty()) return false;
+    return !path.isEmpty() && SaveProjectTo(path);
+}
+
+bool Form1::SaveProjectToItsFile() { return projectFile_.isEmpty() ? SaveProject() : SaveProjectTo(projectFile_); }
+
+// The document goes to the file straight from its arrays.
+bool Form1::SaveProjectTo(const QByteArray& path) {
     tilora::FinishStroke(*this, stroke, history);
     bool saved = false;
     WithEnoughMemory(*messageBox, QStringLiteral("save ") + DisplayPath(path), [&] {
@@ -342,7 +357,10 @@ bool Form1::SaveProject() {
                              }}},
                            *messageBox);
     });
-    if (saved) history.MarkClean();
+    if (saved) {
+        history.MarkClean();
+        projectFile_ = path;
+    }
     return saved;
 }
 
@@ -354,35 +372,42 @@ void Form1::Form1_tlpload_Click() {
     if (!path.isEmpty()) LoadProjectFrom(path);
 }
 
-void Form1::OpenFile(const QByteArray& path) { LoadProjectFrom(path); }
+// What it opens is where the history starts.
+void Form1::OpenFile(const QByteArray& path) {
+    if (LoadProjectFrom(path)) history.Reset();
+}
 
-void Form1::LoadProjectFrom(const QByteArray& path) {
+bool Form1::LoadProjectFrom(const QByteArray& path) {
     std::optional<std::optional<tilora::MapProject>> project;
     WithEnoughMemory(*messageBox, QStringLiteral("load ") + DisplayPath(path), [&] {
         project = ReadFile(path, *messageBox, [](tilora::InputFile& file) {
             return tilora::ReadProjectFile(file.Source(), file.Size());
         });
     });
-    if (!project) return;
+    if (!project) return false;
     if (!*project) {
         messageBox->Show(QStringLiteral("Warning: no valid *.tlp file!"), QStringLiteral("Warning"),
                          MessageIcon::Error);
-        return;
+        return false;
     }
     TakeProject(std::move(**project), path);
+    return true;
 }
 
 // A tile set that is no longer where the project says is looked for beside
 // the project, where a copied or moved project keeps it, before it is asked
-// for.
+// for. A tile set found is kept by its absolute path, so that the project
+// saved again finds it from any folder, as one chosen in the dialog does.
 void Form1::TakeProject(tilora::MapProject project, const QByteArray& projectPath) {
     tilora::FinishStroke(*this, stroke, history);
     tilora::ReplaceMap(*this, history, std::move(project.tiles), std::move(project.col));
     history.MarkClean();
+    projectFile_ = projectPath;
     TileFile = project.tilePath;
     if (!FileExists(TileFile) && FileExists(BesideProject(TileFile, projectPath))) {
         TileFile = BesideProject(TileFile, projectPath);
     }
+    if (FileExists(TileFile)) TileFile = tilora::AbsolutePath(TileFile);
     Setup();
     if (FileExists(TileFile)) {
         LoadTileSet();

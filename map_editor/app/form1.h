@@ -51,6 +51,7 @@ public:
     void Form1_new_Click();
     void Form1_end_Click();
     void Form1_tlpsave_Click();
+    void Form1_quicksave_Click();  // Ctrl+S: the project to its file, or asked for
     void Form1_tlpload_Click();
     void Form1_Load_Click();
     void Form1_LoadSpecial_Click();
@@ -119,10 +120,14 @@ private:
     QByteArray AskFileName(FileDialogKind kind, const QString& title, const QString& filter);
     void StartImport(bool screenRepeat);
     void ShowNewMap(int16_t width, int16_t height);
-    void LoadProjectFrom(const QByteArray& path);
+    bool LoadProjectFrom(const QByteArray& path);
     void TakeProject(tilora::MapProject project, const QByteArray& projectPath);
     void StartEditing();
+    // The save dialog, then the project into the file chosen.
     bool SaveProject();
+    // Into the project file last loaded or saved, or else as SaveProject.
+    bool SaveProjectToItsFile();
+    bool SaveProjectTo(const QByteArray& path);
     // Asks for a tile-set bitmap and loads it; a cancel or a refused file
     // keeps the tile set.
     void AskTileSet();
@@ -145,4 +150,5 @@ private:
     // What the tile-set file was like when it was last loaded: a change
     // makes the tile timer load it again.
     std::string tileFileStamp_;
+    QByteArray projectFile_;  // the .tlp last loaded or saved; none after "New"
 };

@@ -9,7 +9,9 @@
 #include <csignal>
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -218,6 +220,24 @@ std::optional<FileFailure> WriteFiles(std::span<const FileToWrite> files) {
         if (auto failure = file->Commit()) return failure;
     }
     return std::nullopt;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::string whole = path;
+    if (!path.starts_with('/')) {
+        std::error_code error;
+        const std::filesystem::path folder = std::filesystem::current_path(error);
+        if (error) return path;
+        whole = folder.string() + '/' + path;
+    }
+    std::string clean;
+    for (size_t start = 0; start <= whole.size();) {
+        const size_t end = std::min(whole.find('/', start), whole.size());
+        const std::string_view part = std::string_view(whole).substr(start, end - start);
+        if (!part.empty() && part != ".") clean.append("/").append(part);
+        start = end + 1;
+    }
+    return clean.empty() ? "/" : clean;
 }
 
 void IgnoreWriteSignals() {

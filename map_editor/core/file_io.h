@@ -74,6 +74,12 @@ struct FileToWrite {
 // that no program reads is refused at once rather than waited for.
 std::optional<FileFailure> WriteFiles(std::span<const FileToWrite> files);
 
+// The path from the root folder: a relative one is taken from the working
+// folder. Empty and "." components are left out; ".." stays, since a symbolic
+// link before it may lead elsewhere. The path as it was when the working
+// folder cannot be known.
+std::string AbsolutePath(const std::string& path);
+
 // A write to a FIFO whose reader has gone, or past the file size limit, would
 // end the process by a signal; with the signals ignored it fails like any
 // other write. Called once at start-up.

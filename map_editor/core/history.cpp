@@ -94,6 +94,13 @@ void History::Apply(Entry& entry, MapDocument& document, bool redo) {
     Changed();
 }
 
+void History::Reset() {
+    steps_.clear();
+    done_ = dropped_ = bytes_ = 0;
+    clean_ = 0;
+    Changed();
+}
+
 void History::MarkClean() {
     clean_ = Position();
     Changed();

@@ -57,6 +57,9 @@ public:
 
     // The document as it is now is the one in its project file.
     void MarkClean();
+    // Forgets every step: the document as it is now is where the history
+    // begins, and it is clean.
+    void Reset();
     // Whether undo and redo have brought the document back to that point.
     bool IsClean() const { return clean_ == Position(); }
 

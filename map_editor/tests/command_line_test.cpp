@@ -88,6 +88,22 @@ TEST_F(CommandLine, AProjectNamedOnTheCommandLineOpensInTheWindow) {
     EXPECT_TRUE(form->MapTiles == tiles && form->MapCol == col);
     EXPECT_EQ(dialog->calls, QStringList{kTileDialog});  // tiles.bmp is not there
     EXPECT_TRUE(form->history.IsClean());
+    EXPECT_FALSE(form->undo->isEnabled());
+}
+
+// Opened by a relative path, the tile set found beside the project is kept,
+// and saved, by its absolute path.
+TEST_F(CommandLine, ATileSetFoundByARelativePathIsKeptAbsolute) {
+    QDir(directory.path()).mkdir("moved");
+    const QString tileSet = SaveTiles(PatternBitmap(16, 8), "moved/tiles.bmp");
+    SaveFile("moved/level.tlp", WriteProjectFile("elsewhere/tiles.bmp", CellArray(3, 2), CellArray(3, 2)));
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(directory.path());
+    form->OpenFile("moved/level.tlp");
+    form->Form1_quicksave_Click();
+    QDir::setCurrent(started);
+    EXPECT_EQ(ReadProjectFile(Load(Path("moved/level.tlp")))->tilePath, QFile::encodeName(tileSet).toStdString());
+    EXPECT_EQ(dialog->calls, QStringList{});
 }
 
 }  // namespace

@@ -68,10 +68,26 @@ TEST_F(ShownWindow, EditMenuUndoesWithItsKeys) {
     EXPECT_EQ(form->Picture2->size(), QSize(96, 64));
 }
 
+// Ctrl+S saves to the project file last loaded or saved, and asks only when
+// there is none, as after "New"; "Save *.tlp file" always asks.
 TEST_F(ShownWindow, FileItemsHaveTheirKeys) {
     EXPECT_EQ(Item("tlpload")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
-    EXPECT_EQ(Item("tlpsave")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(Item("tlpsave")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     EXPECT_EQ(Item("end")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    const QString level = SaveFile("level.tlp", WriteProjectFile("", CellArray(3, 2), CellArray(3, 2)));
+    const QString other = Path("other.tlp");
+    dialog->answers = {level, "", other};
+    Key(Qt::Key_O, Qt::ControlModifier);  // the tile dialog cancelled
+    form->SelTile = 9;
+    Click({4, 4}, Qt::LeftButton);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadProjectFile(Load(level))->tiles(0, 0), 9);
+    Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(dialog->calls.size(), 3);
+    EXPECT_TRUE(form->history.IsClean());
+    NewMap(12, 8);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialog->calls.size(), 5);  // the tile dialog of the new map, then the save dialog
     Key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(form->form2->isVisible());
     EXPECT_EQ(form->form2->windowTitle(), "New map");

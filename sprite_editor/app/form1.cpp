@@ -77,7 +77,7 @@ void Form1::BuildMenu() {
     };
     item("loadpxl", "Load Pixolin .pxl sprite library", &Form1::Form1_loadpxl_Click)->setShortcut(QKeySequence::Open);
     item("savepxl", "Save as Pixolin .pxl sprite library", &Form1::Form1_savepxl_Click)
-        ->setShortcut(QKeySequence::Save);
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     dat->addSeparator()->setObjectName("foofooobar");
     item("loadpxs", "Import Pixolin .pxs file", &Form1::Form1_loadpxs_Click);
     item("savepxs", "Export as Pixolin .pxs file", &Form1::Form1_savepxs_Click);
@@ -125,17 +125,30 @@ void Form1::BuildImageMenu() {
     connect(importSheet, &QAction::triggered, this, &Form1::Form1_importsheet_Click);
 }
 
-// Keys as in the pixel editors artists know: each acts as a click on its tool
-// box or a left click on its colour button; X swaps the two colours.
+// Keys as in the pixel editors artists know: each selects its tool or acts as
+// a left click on its colour button; X swaps the two colours, Escape abandons
+// a pending line or rectangle. Ctrl+S saves the library to its file, which
+// the File menu has no item for.
 void Form1::BuildKeys() {
     const auto key = [this](const QKeySequence& sequence, auto act) {
         auto* action = new QAction(this);
         action->setShortcut(sequence);
         connect(action, &QAction::triggered, this, act);
         addAction(action);
+        return action;
     };
     const Qt::Key toolKeys[kToolBoxes] = {Qt::Key_B, Qt::Key_L, Qt::Key_U, Qt::Key_G};
-    for (int box = 0; box < kToolBoxes; ++box) key(toolKeys[box], [this, box] { Check[box]->click(); });
+    for (int box = 0; box < kToolBoxes; ++box) {
+        key(toolKeys[box], [this, box] {
+            SelectTool(*this, box);
+            ShowToolBoxes();
+        });
+    }
+    key(Qt::Key_Escape, [this] {
+        AbandonShape(*this);
+        ShowUndoRedo();
+    });
+    key(QKeySequence::Save, &Form1::Form1_quicksave_Click)->setObjectName("quicksave");
     for (int index = 0; index < 4; ++index) {
         key(Qt::Key(Qt::Key_1 + index), [this, index] {
             ChooseColour(*this, index, kLeftButton);
@@ -272,7 +285,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     bool close = !LibraryModified(*this);
     if (!close) {
         switch (messageBox->AskSaveDiscardCancel("Save the sprite library before closing?", "Pixolin")) {
-            case MessageBox::Choice::Save: close = SaveLibrary(); break;
+            case MessageBox::Choice::Save: close = SaveLibraryToItsFile(); break;
             case MessageBox::Choice::Discard: close = true; break;
             case MessageBox::Choice::Cancel: break;
         }
@@ -402,26 +415,35 @@ QString Form1::AskSaveFile(const char* filter, const char* title) { return AskFi
 
 // A pending shape is abandoned first, so that its marker never reaches a
 // file.
-bool Form1::SaveFile(const QString& path, const char* what, const FileContent& content) {
+bool Form1::SaveFile(const QByteArray& path, const char* what, const FileContent& content) {
     FinishEditing(*this);
-    const QByteArray local = QFile::encodeName(path);
     bool saved = false;
-    WithEnoughMemory(*messageBox, QString("%1 %2").arg(what, path),
-                     [&] { saved = WriteFiles({{local.toStdString(), content}}, *messageBox); });
+    WithEnoughMemory(*messageBox, QString("%1 %2").arg(what, DisplayPath(path)),
+                     [&] { saved = WriteFiles({{path.toStdString(), content}}, *messageBox); });
     return saved;
 }
 
 bool Form1::SaveLibrary() {
     const QString path = AskSaveFile(kLibraryFilter, "Save .pxl file");
-    if (path.isEmpty()) return false;
+    return !path.isEmpty() && SaveLibraryTo(QFile::encodeName(path));
+}
+
+bool Form1::SaveLibraryToItsFile() { return libraryFile_.isEmpty() ? SaveLibrary() : SaveLibraryTo(libraryFile_); }
+
+bool Form1::SaveLibraryTo(const QByteArray& path) {
     const bool saved = SaveFile(path, "save", [this](const ByteSink& sink) {
         return WriteLibraryFile(Sprites.All(), Sprites.SpriteDeleted(), sink);
     });
-    if (saved) LibrarySaved(*this);
+    if (saved) {
+        LibrarySaved(*this);
+        libraryFile_ = path;
+    }
     return saved;
 }
 
 void Form1::Form1_savepxl_Click() { SaveLibrary(); }
+
+void Form1::Form1_quicksave_Click() { SaveLibraryToItsFile(); }
 
 void Form1::Form1_loadpxl_Click() {
     const QString path = AskOpenFile(kLibraryFilter, "Load .pxl file");
@@ -430,18 +452,24 @@ void Form1::Form1_loadpxl_Click() {
 
 // A library file or a sprite file, told apart by their magic; anything else
 // is refused as a library file.
+// What it opens is where the history starts.
 void Form1::OpenFile(const QByteArray& path) {
     const auto start = ReadFileStart(path, 5, *messageBox);
     if (!start) return;
+    bool opened = false;
     if (start->size() == 5 && std::equal(start->begin(), start->end(), "PMSPR")) {
-        if (const std::optional<Sprite> sprite = ReadSpriteFileAt(path)) ImportSprite(*this, *sprite);
+        const std::optional<Sprite> sprite = ReadSpriteFileAt(path);
+        if (sprite) ImportSprite(*this, *sprite);
+        opened = sprite.has_value();
     } else {
-        LoadLibraryFrom(path);
+        opened = LoadLibraryFrom(path);
     }
+    if (opened) StartHistory(*this);
 }
 
 // The records are read straight into the new library.
-void Form1::LoadLibraryFrom(const QByteArray& path) {
+bool Form1::LoadLibraryFrom(const QByteArray& path) {
+    bool loaded = false;
     WithEnoughMemory(*messageBox, "load " + DisplayPath(path), [&] {
         const auto sprites = ReadFile(path, *messageBox,
                                       [](InputFile& file) { return ReadLibraryFile(file.Source(), file.Size()); });
@@ -451,14 +479,17 @@ void Form1::LoadLibraryFrom(const QByteArray& path) {
             return;
         }
         LoadLibrary(*this, std::move(**sprites));
+        libraryFile_ = path;
+        loaded = true;
     });
     LayOutSpriteListScrollBar();
+    return loaded;
 }
 
 void Form1::Form1_savepxs_Click() {
     const QString path = AskSaveFile(kSpriteFilter, "Save .pxs file");
     if (path.isEmpty()) return;
-    SaveFile(path, "export", [this](const ByteSink& sink) { return sink(WriteSpriteFile(Current())); });
+    SaveFile(QFile::encodeName(path), "export", [this](const ByteSink& sink) { return sink(WriteSpriteFile(Current())); });
 }
 
 std::optional<Sprite> Form1::AskSpriteFile() {
@@ -516,21 +547,21 @@ FileContent RawSprites(std::span<const Sprite> sprites, PixelTest image) {
 
 void Form1::Form1_sav1_Click() {
     const QString path = AskSaveFile(kRaw1Filter, kExportRaw);
-    if (!path.isEmpty()) SaveFile(path, "export", RawSprites(std::span(&Current(), 1), kRaw1Image));
+    if (!path.isEmpty()) SaveFile(QFile::encodeName(path), "export", RawSprites(std::span(&Current(), 1), kRaw1Image));
 }
 
 void Form1::Form1_exallraw1b_Click() {
     const QString path = AskSaveFile(kRaw1AllFilter, kExportRaw);
-    if (!path.isEmpty()) SaveFile(path, "export", RawSprites(Sprites.All(), kRaw1AllImage));
+    if (!path.isEmpty()) SaveFile(QFile::encodeName(path), "export", RawSprites(Sprites.All(), kRaw1AllImage));
 }
 
 void Form1::ExportFrames(std::span<const Sprite> sprites, const char* firstFilter, PixelTest first,
                          const char* secondFilter, PixelTest second) {
     const QString firstPath = AskSaveFile(firstFilter, kExportRaw);
-    if (!firstPath.isEmpty()) SaveFile(firstPath, "export", RawSprites(sprites, first));
+    if (!firstPath.isEmpty()) SaveFile(QFile::encodeName(firstPath), "export", RawSprites(sprites, first));
     cdlg->filter = secondFilter;  // the title stays, the name starts with the first one
     cdlg->ShowSave();
-    if (!cdlg->fileName.isEmpty()) SaveFile(cdlg->fileName, "export", RawSprites(sprites, second));
+    if (!cdlg->fileName.isEmpty()) SaveFile(QFile::encodeName(cdlg->fileName), "export", RawSprites(sprites, second));
 }
 
 // Grey pixels form complementary checkerboards in the two frames.
@@ -555,7 +586,7 @@ void Form1::Form1_exportsheet_Click() {
                          MessageIcon::Error);
         return;
     }
-    SaveFile(path, "export", [&](const ByteSink& sink) {
+    SaveFile(QFile::encodeName(path), "export", [&](const ByteSink& sink) {
         return sink(std::span(reinterpret_cast<const uint8_t*>(file->constData()), size_t(file->size())));
     });
 }

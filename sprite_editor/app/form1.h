@@ -61,6 +61,7 @@ public:
 
     void Form1_loadpxl_Click();
     void Form1_savepxl_Click();
+    void Form1_quicksave_Click();  // Ctrl+S: the library to its file, or asked for
     void Form1_loadpxs_Click();
     void Form1_savepxs_Click();
     void Form1_load1_Click();
@@ -129,9 +130,13 @@ private:
     QString AskSaveFile(const char* filter, const char* title);
     // Writes the file whole, or leaves an existing one as it was, after a
     // message; `what` names the command in a message about memory.
-    bool SaveFile(const QString& path, const char* what, const FileContent& content);
+    bool SaveFile(const QByteArray& path, const char* what, const FileContent& content);
+    // The save dialog, then the library into the file chosen.
     bool SaveLibrary();
-    void LoadLibraryFrom(const QByteArray& path);
+    // Into the library file last loaded or saved, or else as SaveLibrary.
+    bool SaveLibraryToItsFile();
+    bool SaveLibraryTo(const QByteArray& path);
+    bool LoadLibraryFrom(const QByteArray& path);
     // The sprite of a chosen sprite file; none when cancelled or refused.
     std::optional<Sprite> AskSpriteFile();
     std::optional<Sprite> ReadSpriteFileAt(const QByteArray& path);
@@ -139,4 +144,6 @@ private:
     // chosen name gets its own frame of the sprites.
     void ExportFrames(std::span<const Sprite> sprites, const char* firstFilter, PixelTest first,
                       const char* secondFilter, PixelTest second);
+
+    QByteArray libraryFile_;  // the .pxl last loaded or saved, by the file system's bytes
 };

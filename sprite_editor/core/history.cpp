@@ -120,6 +120,13 @@ void History::MarkClean() {
     Changed();
 }
 
+void History::Reset() {
+    steps_.clear();
+    done_ = dropped_ = bytes_ = 0;
+    clean_ = 0;
+    Changed();
+}
+
 // The newest step always stays, so that it can be undone.
 void History::DropOldestBeyondLimit() {
     while (bytes_ > kByteLimit && steps_.size() > 1 && done_ > 1) {

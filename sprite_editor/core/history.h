@@ -62,6 +62,9 @@ public:
 
     // The library as it is now is the one in its file (loaded or saved).
     void MarkClean();
+    // Forgets every step: the library as it is now is where the history
+    // begins, and it is clean.
+    void Reset();
     // Whether undo and redo have brought the library back to that point.
     bool IsClean() const { return clean_ == Position(); }
 

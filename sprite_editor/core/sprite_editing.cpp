@@ -156,6 +156,10 @@ void ClickToolBox(EditorState& state, int box) {
     }
 }
 
+void SelectTool(EditorState& state, int box) {
+    if (!state.ToolTicked[size_t(box)]) ClickToolBox(state, box);
+}
+
 void ChooseColour(EditorState& state, int Index, int Button) {
     (Button == kRightButton ? state.SecondaryColor : state.PrimaryColor) = uint8_t(Index);
 }
@@ -264,6 +268,11 @@ void Undo(EditorState& state) {
 void Redo(EditorState& state) {
     FinishEditing(state);
     state.history.Redo(state.Sprites, state.CurSprite);
+}
+
+void StartHistory(EditorState& state) {
+    FinishEditing(state);
+    state.history.Reset();
 }
 
 void LibrarySaved(EditorState& state) { state.history.MarkClean(); }

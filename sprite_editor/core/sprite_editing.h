@@ -22,6 +22,10 @@ void StartUp(EditorState& state);
 // be ticked, and unticking the shape's own box abandons the shape.
 void ClickToolBox(EditorState& state, int box);
 
+// A tool's key: ticks its box as a click would when it is not ticked; a
+// ticked box stays ticked.
+void SelectTool(EditorState& state, int box);
+
 // A colour button: the right button chooses SecondaryColor, any other
 // PrimaryColor.
 void ChooseColour(EditorState& state, int Index, int Button);
@@ -66,6 +70,10 @@ void AddSpriteAndImport(EditorState& state, const std::optional<Sprite>& sprite)
 // the undo. Undo and redo make the sprite they change current.
 void Undo(EditorState& state);
 void Redo(EditorState& state);
+
+// The library as it is now is where the history starts, as for a file opened
+// with the program: nothing to undo or redo, and it is the clean point.
+void StartHistory(EditorState& state);
 
 // The library was saved as a library file: it is the clean point.
 void LibrarySaved(EditorState& state);

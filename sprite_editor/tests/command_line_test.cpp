@@ -125,14 +125,21 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
 }
 
 // A library is loaded, a sprite imported into the current sprite, anything
-// else refused with the library command's message.
+// else refused with the library command's message. What is opened is where
+// the history starts, and Ctrl+S saves a library back to its file.
 TEST_F(CommandLine, AFileNamedOnTheCommandLineOpensInTheWindow) {
     TestWindow w;
     w->OpenFile(QFile::encodeName(dir.filePath("one.pxs")));
     EXPECT_EQ(w->Sprites.All(), std::vector{Numbered(4)});
+    EXPECT_FALSE(w->undo->isEnabled());
     w->OpenFile(QFile::encodeName(dir.filePath("lib.pxl")));
     EXPECT_EQ(w->Sprites.All(), kLibrary);
     EXPECT_FALSE(LibraryModified(*w.form));
+    EXPECT_FALSE(w->undo->isEnabled());
+    w->Form1_Command1_Click();
+    w->Form1_quicksave_Click();
+    EXPECT_EQ(Load("lib.pxl").size(), 7 + 4 * 256u);
+    EXPECT_TRUE(w.files->calls.empty());
     w->OpenFile(QFile::encodeName(dir.filePath("bad.pxl")));
     ASSERT_EQ(w.messages->shown.size(), 1u);
     EXPECT_EQ(w.messages->shown[0].text, "Invalid file");

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "sprite_editing.h"
 #include "sprite_files.h"
 #include "window_test_support.h"
 
@@ -55,8 +56,8 @@ TEST_F(ShownWindow, EditMenuFollowsFileAndUndoesWithItsKeys) {
     EXPECT_EQ(w->Sprites[0], drawn);
 }
 
-// B, L, U and G act as clicks on their tool boxes, 1 to 4 as left clicks on
-// the colour buttons; X swaps the colours.
+// B, L, U and G select their tools (a ticked one stays ticked), 1 to 4 act as
+// left clicks on the colour buttons; X swaps the colours.
 TEST_F(ShownWindow, KeysChooseToolsAndColours) {
     const struct {
         int key;
@@ -64,7 +65,7 @@ TEST_F(ShownWindow, KeysChooseToolsAndColours) {
     } tools[] = {{Qt::Key_L, {false, true, false, false}},
                  {Qt::Key_U, {false, false, true, false}},
                  {Qt::Key_G, {false, false, false, true}},
-                 {Qt::Key_G, {false, false, false, false}},
+                 {Qt::Key_G, {false, false, false, true}},
                  {Qt::Key_B, {true, false, false, false}}};
     for (const auto& tool : tools) {
         Key(tool.key);
@@ -98,14 +99,37 @@ TEST_F(ShownWindow, WheelOverTheSpriteListScrollsItByRows) {
     EXPECT_EQ(w->VScroll1->value(), 1);
 }
 
+// Escape takes back the first point of a line, whose tool stays ticked.
+TEST_F(ShownWindow, EscapeAbandonsAPendingShape) {
+    Key(Qt::Key_L);
+    Press(w->Picture1, Qt::LeftButton, CellCentre(2, 3));
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(w->Sprites[0], Sprite{});
+    EXPECT_EQ(w->PendingPoints, 0);
+    EXPECT_TRUE(w->Check[Line]->isChecked());
+    EXPECT_FALSE(Item("undo")->isEnabled());
+}
+
+// Ctrl+S saves to the library file last loaded or saved, and asks only when
+// there is none; "Save as" always asks.
 TEST_F(ShownWindow, FileItemsHaveTheirKeys) {
     EXPECT_EQ(Item("loadpxl")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
-    EXPECT_EQ(Item("savepxl")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(Item("savepxl")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     EXPECT_EQ(Item("end")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    const QString path = dir.filePath("keys.pxl");
-    w.files->answers = {path};
+    const QString first = dir.filePath("keys.pxl"), second = dir.filePath("other.pxl");
+    w.files->answers = {first, second};
     Key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(QFile(first).size(), 7 + 256);
+    w->Form1_Command1_Click();
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(QFile(first).size(), 7 + 2 * 256);
+    Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w.files->calls.size(), 2u);
+    w->Form1_Command1_Click();
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(QFile(second).size(), 7 + 3 * 256);
+    EXPECT_EQ(w.files->calls.size(), 2u);
+    EXPECT_FALSE(LibraryModified(*w.form));
 }
 
 // Closing a changed library asks; Save runs the library's save, whose
