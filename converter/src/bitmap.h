@@ -85,9 +85,9 @@ std::shared_ptr<tagRGBTRIPLE[]> NewPixels(size_t count);
 // known by its signature, is refused as "Unsupported file format (JPEG):
 // only BMP and PNG are read!", its format in the brackets. BMPs: 1, 2, 4, 8,
 // 16, 24 and 32 bits per pixel, RLE8 and RLE4, masks, bottom-up or top-down,
-// with the OS/2 core header or any info header of 40 bytes or more. Nothing large is
-// allocated before the file is known to hold every pixel row, or, for
-// run-length and PNG data, before the picture's size passes its checks.
+// with the OS/2 core header or any info header of 40 bytes or more. Nothing
+// large is allocated before the file is known to hold every pixel row, or,
+// for run-length and PNG data, before the picture's size passes its checks.
 BitmapResult ReadBitmap(std::shared_ptr<const FileBytes> file, const DecodeLimits& limits = {});
 BitmapResult ReadBitmap(std::vector<uint8_t> file, const DecodeLimits& limits = {});
 
