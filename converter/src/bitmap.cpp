@@ -3,6 +3,9 @@
 #include <sys/mman.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "bmp_format.h"
 #include "bmp_pixels.h"
@@ -10,7 +13,46 @@
 
 namespace {
 
-BitmapResult Refuse(const char* message) { return BitmapResult{{}, message}; }
+using namespace std::string_view_literals;
+
+BitmapResult Refuse(std::string message) { return BitmapResult{{}, std::move(message)}; }
+
+// Pictures of other formats are named by their signature rather than read as
+// a bitmap whose headers make no sense.
+struct Signature {
+    const char* format;
+    std::string_view start;
+    std::string_view atEight{};  // a RIFF container's form type
+};
+
+constexpr Signature kOtherFormats[] = {
+    {"JPEG", "\xFF\xD8\xFF"sv},
+    {"GIF", "GIF87a"sv},
+    {"GIF", "GIF89a"sv},
+    {"TIFF", "II*\0"sv},
+    {"TIFF", "MM\0*"sv},
+    {"TIFF", "II+\0"sv},  // BigTIFF
+    {"TIFF", "MM\0+"sv},
+    {"WebP", "RIFF"sv, "WEBP"sv},
+};
+
+bool HoldsAt(std::span<const uint8_t> bytes, size_t at, std::string_view expected) {
+    return bytes.size() >= at + expected.size() &&
+           std::equal(expected.begin(), expected.end(), bytes.begin() + at,
+                      [](char e, uint8_t b) { return uint8_t(e) == b; });
+}
+
+const Signature* OtherFormat(std::span<const uint8_t> start) {
+    for (const Signature& signature : kOtherFormats) {
+        const bool form = signature.atEight.empty() || HoldsAt(start, 8, signature.atEight);
+        if (form && HoldsAt(start, 0, signature.start)) return &signature;
+    }
+    return nullptr;
+}
+
+size_t SignatureEnd(const Signature& signature) {
+    return signature.atEight.empty() ? signature.start.size() : 8 + signature.atEight.size();
+}
 
 // A decoder writes a large picture once, page after page; in pages of 2 MiB
 // where the system allows them, a 48 MiB picture takes 24 page faults
@@ -120,6 +162,7 @@ size_t BitmapFileSize(std::span<const uint8_t> start) {
     const DecodeLimits limits;
     // One byte past the bound, so that a longer PNG is seen to be longer.
     if (IsPng(start)) return PngReadLimit(limits) + 1;
+    if (const Signature* other = OtherFormat(start)) return SignatureEnd(*other);
     return BmpFileSize(start, limits.pixels);
 }
 
@@ -129,5 +172,8 @@ BitmapResult ReadBitmap(std::vector<uint8_t> file, const DecodeLimits& limits) {
 
 BitmapResult ReadBitmap(std::shared_ptr<const FileBytes> file, const DecodeLimits& limits) {
     if (IsPng(file->Span())) return ReadPng(file->Span(), limits);
+    if (const Signature* other = OtherFormat(file->Span())) {
+        return Refuse(std::string("Unsupported file format (") + other->format + "): only BMP and PNG are read!\n");
+    }
     return ReadBmp(std::move(file), limits);
 }

@@ -81,11 +81,13 @@ struct BitmapResult {
 std::shared_ptr<tagRGBTRIPLE[]> NewPixels(size_t count);
 
 // Decodes a whole file: a PNG when it starts with the PNG signature, else a
-// BMP (whose file type mark is not checked). BMPs: 1, 2, 4, 8, 16, 24 and 32
-// bits per pixel, RLE8 and RLE4, masks, bottom-up or top-down, with the
-// OS/2 core header or any info header of 40 bytes or more. Nothing large is
-// allocated before the file is known to hold every pixel row, or, for
-// run-length and PNG data, before the picture's size passes its checks.
+// BMP (whose file type mark is not checked). A JPEG, GIF, TIFF or WebP,
+// known by its signature, is refused as "Unsupported file format (JPEG):
+// only BMP and PNG are read!", its format in the brackets. BMPs: 1, 2, 4, 8,
+// 16, 24 and 32 bits per pixel, RLE8 and RLE4, masks, bottom-up or top-down,
+// with the OS/2 core header or any info header of 40 bytes or more. Nothing
+// large is allocated before the file is known to hold every pixel row, or,
+// for run-length and PNG data, before the picture's size passes its checks.
 BitmapResult ReadBitmap(std::shared_ptr<const FileBytes> file, const DecodeLimits& limits = {});
 BitmapResult ReadBitmap(std::vector<uint8_t> file, const DecodeLimits& limits = {});
 
@@ -94,5 +96,6 @@ BitmapResult ReadBitmap(std::vector<uint8_t> file, const DecodeLimits& limits = 
 // stream they announce, the last row's padding left out; headers that
 // ReadBitmap refuses announce nothing beyond themselves. A PNG, which does
 // not announce its length: all of it, up to a bound past which ReadBitmap
-// refuses it. ReadBitmap decides the same on these bytes as on the whole file.
+// refuses it. A picture of another format: its signature.
+// ReadBitmap decides the same on these bytes as on the whole file.
 size_t BitmapFileSize(std::span<const uint8_t> start);

@@ -30,6 +30,11 @@ const std::string_view kHelpText =
     "  -h                  Return height and width\n"
     "  -?                  This help\n";
 
+const std::string_view kLongOptionsHelpText =
+    "  --help              This help, on standard output\n"
+    "  --version           Name and version, on standard output\n"
+    "  --                  End of options: file names follow\n";
+
 Settings::Settings() : writePixel(WritePixel24) {}
 
 void Help(std::ostream& err) { err << kHelpText; }
@@ -114,7 +119,12 @@ ParseOutcome ParseArguments(std::span<const std::string> args, Settings& setting
         } else if (arg == "--") {
             optionsEnded = true;
         } else if (arg == "--help" || arg == "--version") {
-            out << (arg == "--help" ? kHelpText : VersionLine()) << std::flush;
+            if (arg == "--help") {
+                out << kHelpText << kLongOptionsHelpText;
+            } else {
+                out << VersionLine();
+            }
+            out.flush();
             return ParseOutcome::HelpRequested;
         } else if (!TakeOptionLetters(args, i, settings, err)) {
             return ParseOutcome::HelpRequested;

@@ -8,7 +8,10 @@
 
 #include "settings.h"
 
+// The help text "-?" and a run without files print; "--help" prints it
+// followed by the long options' lines.
 extern const std::string_view kHelpText;
+extern const std::string_view kLongOptionsHelpText;
 inline constexpr const char* kErrorTooManyFilenames = "Error: Too many filenames given!\n";
 
 // Writes the help text to `err`.
@@ -22,9 +25,10 @@ enum class ParseOutcome {
 };
 
 // Reads the arguments after the program name into `settings`, left to right.
-// "--help" writes the help text, "--version" the version line, to `out`; "-?"
-// writes the help text to `err`. After "--" every argument is a file name.
-// Any other argument starting with "-" is a run of option letters, as it
-// always was. A surplus file name is reported on `err` and skipped.
+// "--help" writes the help text with the long options' lines, "--version"
+// the version line, to `out`; "-?" writes the help text to `err`. After "--"
+// every argument is a file name. Any other argument starting with "-" is a
+// run of option letters, as it always was. A surplus file name is reported
+// on `err` and skipped.
 ParseOutcome ParseArguments(std::span<const std::string> args, Settings& settings, std::ostream& out,
                             std::ostream& err);

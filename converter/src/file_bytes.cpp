@@ -7,32 +7,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
 #include <utility>
-
-namespace {
-
-// Reads until the end of the file or as far as `sizeFromStart` announces, for
-// pipes and devices. The buffer grows with what arrives, never to an announced
-// size up front.
-std::optional<std::vector<uint8_t>> ReadAnnounced(int fd, const FileBytes::SizeFromStart& sizeFromStart) {
-    std::vector<uint8_t> bytes;
-    size_t used = 0;
-    for (size_t wanted; used < (wanted = sizeFromStart(std::span(bytes.data(), used)));) {
-        if (bytes.size() == used) bytes.resize(std::min(wanted, std::max<size_t>(used * 2, 65536)));
-        const size_t room = std::min(bytes.size(), wanted) - used;
-        const ssize_t n = ::read(fd, bytes.data() + used, room);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return std::nullopt;
-        }
-        used += size_t(n);
-    }
-    bytes.resize(used);
-    return bytes;
-}
-
-}  // namespace
 
 FileBytes::~FileBytes() { Unmap(); }
 
@@ -74,13 +50,40 @@ std::optional<FileBytes> FileBytes::Load(const std::string& path, const SizeFrom
             result->mappedUsed_ = std::min(size, sizeFromStart(std::span(result->mapped_, size)));
         }
     }
-    if (!result) {
-        if (std::optional<std::vector<uint8_t>> bytes = ReadAnnounced(fd, sizeFromStart)) {
-            result.emplace(std::move(*bytes));
-        }
-    }
+    if (!result) result = ReadStream(fd, sizeFromStart);
     ::close(fd);
     return result;
+}
+
+// The bytes go to anonymous memory that mremap grows by moving page tables:
+// a vector's growth would hold the old bytes while copying them into memory
+// twice as large, up to 1.5 times the bytes read. Here they take their own
+// length and no more, and the address space held past them is given back.
+std::optional<FileBytes> FileBytes::ReadStream(int fd, const SizeFromStart& sizeFromStart) {
+    FileBytes file;
+    uint8_t* bytes = nullptr;
+    size_t used = 0;
+    for (size_t wanted; used < (wanted = sizeFromStart(std::span(bytes, used)));) {
+        if (file.mappedSize_ == used) {
+            const size_t size = std::min(wanted, std::max<size_t>(used * 2, 65536));
+            void* grown = bytes ? ::mremap(bytes, used, size, MREMAP_MAYMOVE)
+                                : ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (grown == MAP_FAILED) throw std::bad_alloc();
+            file.mapped_ = bytes = static_cast<uint8_t*>(grown);
+            file.mappedSize_ = size;
+        }
+        const ssize_t n = ::read(fd, bytes + used, std::min(file.mappedSize_, wanted) - used);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        file.mappedUsed_ = used += size_t(n);
+    }
+    if (used > 0 && used < file.mappedSize_ && ::mremap(bytes, file.mappedSize_, used, 0) != MAP_FAILED) {
+        file.mappedSize_ = used;
+    }
+    return file;
 }
 
 std::optional<FileBytes> FileBytes::Load(const std::string& path, size_t limit) {

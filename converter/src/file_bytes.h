@@ -28,7 +28,9 @@ public:
     // large bitmaps. Anything else (a pipe, a device) is read only as far as
     // `sizeFromStart`, asked again as bytes arrive, announces: an endless
     // source ends the read, a header announcing more than arrives does not
-    // claim the memory it announces.
+    // claim the memory it announces, and what was read takes memory of its
+    // own length (rounded up to whole pages) at every moment of the read.
+    // Memory running out throws std::bad_alloc.
     static std::optional<FileBytes> Load(const std::string& path, const SizeFromStart& sizeFromStart);
     // The whole file, or its first `limit` bytes.
     static std::optional<FileBytes> Load(const std::string& path, size_t limit = SIZE_MAX);
@@ -38,10 +40,12 @@ public:
     }
 
 private:
+    // Reads a pipe or a device as `Load` says.
+    static std::optional<FileBytes> ReadStream(int fd, const SizeFromStart& sizeFromStart);
     void Unmap();
 
     std::vector<uint8_t> bytes_;
-    const uint8_t* mapped_ = nullptr;
+    const uint8_t* mapped_ = nullptr;  // a mapped file, or the memory a stream was read into
     size_t mappedSize_ = 0;
     size_t mappedUsed_ = 0;  // what Span shows of the mapping: as much as was asked for
 };

@@ -184,9 +184,7 @@ bool OutputTarget::CommitDirect() {
 }
 
 bool OutputTarget::CommitReplacement() {
-    const bool synced = ::fsync(fd_) == 0;
-    const bool closed = ::close(std::exchange(fd_, -1)) == 0;
-    if (!synced || !closed) return false;
+    if (::close(std::exchange(fd_, -1)) != 0) return false;
     TerminationSignalsHeld held;
     if (::rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0) return false;
     temporaryPath_.clear();

@@ -9,9 +9,11 @@
 
 // A regular file (one that exists, a path where none exists yet, or a symbolic
 // link to either) is replaced only once the new one is complete: the bytes go
-// to a temporary file in the folder of the final file, which is synced and
-// renamed over it when written whole, and removed otherwise; a link stays a
-// link to the new file. An existing file keeps its permissions (and, where the
+// to a temporary file in the folder of the final file, which is renamed over
+// it when written whole, and removed otherwise; a link stays a link to the
+// new file. The file is not synced: like a compiler's output, it is made
+// again from its input should the system fail before writing it back, and
+// waiting for the disk took several times as long as the whole run. An existing file keeps its permissions (and, where the
 // system allows, its owner); a new one gets 0666 less the umask.
 // Anything else (a pipe, a terminal, a device, a FIFO) is written directly.
 class OutputTarget {

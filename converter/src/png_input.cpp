@@ -91,12 +91,15 @@ void SwapRedAndBlue(uint8_t* row, Columns columns, uint32_t width) {
 
 // Decodes row by row: `rowAt(info)` tells where libspng writes a row of
 // `rowBytes`, `finish(info)` makes picture pixels of it. An interlaced row
-// holds the pixels of its pass alone.
+// holds the pixels of its pass alone. The end of the image comes with the
+// last row, or, when the last Adam7 passes have no rows (a picture one pixel
+// high has none in pass 7), as the state libspng is in after the last row
+// there is.
 template <typename RowAt, typename Finish>
 std::string DecodeRows(spng_ctx* ctx, size_t rowBytes, RowAt rowAt, Finish finish) {
     for (int code = 0; code != SPNG_EOI;) {
         spng_row_info info{};
-        if (const int error = spng_get_row_info(ctx, &info)) return PngError(error);
+        if (const int state = spng_get_row_info(ctx, &info)) return state == SPNG_EOI ? "" : PngError(state);
         code = spng_decode_row(ctx, rowAt(info), rowBytes);
         if (code != 0 && code != SPNG_EOI) return PngError(code);
         finish(info);

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "support/bmp_builder.h"
+#include "support/png_builder.h"
 
 namespace {
 
@@ -242,5 +243,24 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"RowsBeyondTheFile", [](auto& f) { Put32(f, 10, 0xFFFFFFF0u); }, kErrorBitmapTruncated},
         Refusal{"DepthBeforeTruncation", [](auto& f) { Put16(f, kDepth, 15); f.resize(60); }, kErrorBitDepth}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Where the last Adam7 passes hold no pixels (none in the seventh for a
+// picture one pixel high, none in the sixth for one a pixel wide), the image
+// ends with the last pass that has rows.
+TEST(ReadPng, InterlacedEqualsNotInterlacedAtEverySmallSize) {
+    for (int32_t width = 1; width <= 9; ++width) {
+        for (int32_t height = 1; height <= 9; ++height) {
+            SCOPED_TRACE(testing::Message() << width << " x " << height);
+            const auto pixels = RandomPixels(size_t(width) * height, uint32_t(width * 10 + height));
+            const std::vector<uint8_t> interlaced = BuildPng(width, height, pixels, true);
+            ASSERT_EQ(interlaced[28], 1);  // IHDR's interlace method: Adam7
+            const BitmapResult plain = ReadBitmap(BuildPng(width, height, pixels));
+            const BitmapResult result = ReadBitmap(interlaced);
+            ASSERT_EQ(result.error, "");
+            EXPECT_EQ(result.bitmap.Pixels(), plain.bitmap.Pixels());
+            EXPECT_EQ(plain.bitmap.Pixels(), pixels);
+        }
+    }
+}
 
 }  // namespace

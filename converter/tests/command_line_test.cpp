@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 #include "palette.h"
 #include "pixel_writers.h"
@@ -129,7 +130,7 @@ TEST(ParseArguments, QuestionMarkWritesHelpAndStops) {
 TEST(ParseArguments, LongOptionsWriteToStandardOutputAndStop) {
     Parsed p = Parse({"-g", "--help", "in.bmp", "-?"});
     EXPECT_EQ(p.outcome, ParseOutcome::HelpRequested);
-    EXPECT_EQ(p.out, kHelpText);
+    EXPECT_EQ(p.out, std::string(kHelpText) + std::string(kLongOptionsHelpText));
     EXPECT_EQ(p.err, "");
     EXPECT_FALSE(p.settings.inputFile);
     p = Parse({"--version", "--help"});
@@ -158,18 +159,23 @@ TEST(ParseArguments, OtherLongArgumentsKeepTheirLetters) {
     EXPECT_EQ(p.settings.paletteFile, "--help");
 }
 
+// "-?" prints the 18 option lines that end with "-?"; "--help" adds one for
+// each long option.
 TEST(Help, TextLinesArePaddedToTwentyCharacters) {
-    std::istringstream text{std::string(kHelpText)};
+    std::istringstream text{std::string(kHelpText) + std::string(kLongOptionsHelpText)};
     std::string line;
-    int optionLines = 0;
+    std::vector<std::string> options;
     while (std::getline(text, line)) {
         if (line.rfind("  -", 0) != 0) continue;
-        ++optionLines;
+        options.push_back(line.substr(2, line.find(' ', 2) - 2));
         EXPECT_EQ(line[21], ' ') << line;
         EXPECT_NE(line[22], ' ') << line;
     }
-    EXPECT_EQ(optionLines, 18);
-    EXPECT_EQ(kHelpText.back(), '\n');
+    ASSERT_EQ(options.size(), 21u);
+    EXPECT_EQ(options[17], "-?");
+    EXPECT_EQ(std::vector(options.begin() + 18, options.end()), (std::vector<std::string>{"--help", "--version", "--"}));
+    EXPECT_TRUE(kHelpText.ends_with("This help\n"));
+    EXPECT_EQ(kLongOptionsHelpText.back(), '\n');
 }
 
 }  // namespace

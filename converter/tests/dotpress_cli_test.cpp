@@ -53,7 +53,7 @@ TEST_F(Dotpress, QuestionMarkWritesHelpAndSucceedsWithoutLookingFurther) {
 TEST_F(Dotpress, LongOptionsAnswerOnStandardOutputAndConvertNothing) {
     ProgramRun run = Run({"--help", "in.bmp", "out.raw"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, kHelpText);
+    EXPECT_EQ(run.out, std::string(kHelpText) + std::string(kLongOptionsHelpText));
     EXPECT_EQ(run.err, "");
     run = Run({"-e", "in.bmp", "out.raw", "--version"});
     EXPECT_EQ(run.status, 0);
@@ -383,6 +383,10 @@ INSTANTIATE_TEST_SUITE_P(
                                             .indices = {0, 7, 255, 9, 1, 128, 3, 3}}),
                                   kEndless, "", "MARK"},
                     StreamedInput{"EndlessAfterRefusedHeaders", FifteenBitHeaders(), kEndless, kErrorBitDepth, "MARK"},
+                    // Read as far as a bitmap's first 18 bytes, where the signature is known.
+                    StreamedInput{"EndlessAfterAJpegSignature", LoadFile(DOTPRESS_TEST_DATA "/jpeg.jpg"), kEndless,
+                                  "Unsupported file format (JPEG): only BMP and PNG are read!\n",
+                                  std::string("\0\0MA", 4)},
                     StreamedInput{"EndsEarly", SolidBmp(256, 128, kRed), "head -c 5000 stream.bmp",
                                   kErrorBitmapTruncated, ""}),
     [](const auto& info) { return info.param.name; });

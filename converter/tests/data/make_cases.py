@@ -387,6 +387,18 @@ fails('rle8-16385x16384.bmp', bmp(Picture(pixels=[], palette=[C0], w=16385, h=16
 fails('core-65535x65535.bmp', bmp(Picture(pixels=[], palette=[C0], w=65535, h=65535), 1, header=12, pixels=b''),
       'Unsupported bitmap size!')
 
+# Other formats are known by their signature; only their first bytes are
+# written. A RIFF file of another form type is no WebP and is read as a BMP.
+OTHER_FORMATS = {'jpeg.jpg': ('JPEG', b'\xff\xd8\xff\xe0\0\x10JFIF\0\1\1\0\0\1\0\1\0\0'),
+                 'gif87.gif': ('GIF', b'GIF87a\1\0\1\0\x80\0\0'), 'gif89.gif': ('GIF', b'GIF89a\1\0\1\0\x80\0\0'),
+                 'tiff-le.tif': ('TIFF', b'II*\0\x08\0\0\0\0\0'), 'tiff-be.tif': ('TIFF', b'MM\0*\0\0\0\x08\0\0'),
+                 'bigtiff.tif': ('TIFF', b'II+\0\x08\0\0\0\x10\0\0\0\0\0\0\0'),
+                 'webp.webp': ('WebP', b'RIFF\x1a\0\0\0WEBPVP8L\x0d\0\0\0\x2f\0\0\0')}
+for name, (format_name, data) in OTHER_FORMATS.items():
+    fails(name, data, f'Unsupported file format ({format_name}): only BMP and PNG are read!')
+fails('riff-wave.wav', b'RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\1\0\1\0\x44\xac\0\0\x88\x58\1\0\2\0\x10\0',
+      'Bitmap file is truncated!')
+
 with open(os.path.join(FOLDER, 'cases.txt'), 'w') as f:
     f.write('# Written by make_cases.py. Each line: input, options, then the expected result:\n'
             '#   bytes FILE        the output holds exactly the bytes of FILE\n'
