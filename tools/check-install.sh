@@ -1,8 +1,11 @@
 #!/bin/sh
 # Installs a build into a temporary prefix and checks what arrived: the
-# programs, and for each editor built its desktop entry and icons, and a man
-# page for each program. The desktop entries go through desktop-file-validate
-# and the man pages through man --warnings where those are installed.
+# programs, and for each editor built its desktop entry, icons and file types,
+# and a man page for each program. The desktop entries go through
+# desktop-file-validate, the file types through xmllint and
+# update-mime-database, and the man pages through man --warnings where those
+# are installed; where gio is too, it must name sample files by their types
+# and offer the editor for each type, as a file manager would.
 #   check-install.sh <build dir> [pixolin] [tilora]
 # The editors named are the ones the build has; the others must not be there.
 set -eu
@@ -54,7 +57,8 @@ done
 
 for editor in pixolin tilora; do
     case " $editors " in *" $editor "*) continue ;; esac
-    for file in "$prefix/bin/$editor" "$share/applications/$editor.desktop" "$share/man/man1/$editor.1"; do
+    for file in "$prefix/bin/$editor" "$share/applications/$editor.desktop" "$share/man/man1/$editor.1" \
+        "$share/mime/packages/$editor.xml"; do
         [ ! -e "$file" ] || fail "${file#"$prefix"/} is installed, but $editor was not built"
     done
 done
@@ -70,6 +74,55 @@ if command -v desktop-file-validate >/dev/null 2>&1; then
             fail "desktop-file-validate rejects $editor.desktop"
         fi
     done
+fi
+
+for editor in $editors; do
+    package=$share/mime/packages/$editor.xml
+    if [ ! -s "$package" ]; then
+        fail "share/mime/packages/$editor.xml is missing"
+    elif command -v xmllint >/dev/null 2>&1; then
+        xmllint --noout "$package" || fail "$editor.xml is not well-formed XML"
+    fi
+done
+
+# update-mime-database exits with 0 after a bad definition too; it prints
+# nothing when all is well.
+if [ -n "$editors" ] && command -v update-mime-database >/dev/null 2>&1; then
+    errors=$(XDG_DATA_HOME=$share update-mime-database "$share/mime" 2>&1)
+    [ -z "$errors" ] || fail "update-mime-database rejects the file types: $errors"
+fi
+
+# The desktop as a user of this prefix sees it, and nothing of this user's own.
+desktop() {
+    env PATH="$prefix/bin:$PATH" XDG_DATA_HOME="$share" XDG_DATA_DIRS=/usr/share \
+        XDG_CONFIG_HOME="$prefix/config" XDG_CONFIG_DIRS="$prefix/config" GIO_USE_VFS=local "$@"
+}
+# editor, type, sample file, its first bytes (printf): known by name, and by
+# content under a name that says nothing; a text that starts like a project
+# stays text. The editor offered for a type comes from the cache that the
+# install built with update-desktop-database.
+offers=$(command -v update-desktop-database || true)
+if command -v gio >/dev/null 2>&1 && command -v update-mime-database >/dev/null 2>&1; then
+    samples=$prefix/samples
+    mkdir "$samples"
+    while read -r editor type name bytes; do
+        case " $editors " in *" $editor "*) ;; *) continue ;; esac
+        printf "$bytes" >"$samples/$name"
+        found=$(desktop gio info -a standard::content-type "$samples/$name" | sed -n 's/^ *standard::content-type: //p')
+        [ "$found" = "$type" ] || fail "$name is taken for '$found', not $type"
+        [ -z "$offers" ] || [ "$type" = text/plain ] ||
+            desktop gio mime "$type" | head -n 1 | grep -q ": $editor\.desktop\$" ||
+            fail "the desktop does not offer $editor for $type"
+    done <<EOF
+pixolin application/x-pixolin-library sprites.pxl \001
+pixolin application/x-pixolin-library sprites PXL\003\000\000\000
+pixolin application/x-pixolin-library none PXL\377\377\377\377
+pixolin application/x-pixolin-sprite ship.pxs \001
+pixolin application/x-pixolin-sprite ship PMSPR\000
+tilora application/x-tilora-project level.tlp \001
+tilora application/x-tilora-project level TLP\014\000\000\000\010\000\000\000
+tilora text/plain notes TLP\040notes\n
+EOF
 fi
 
 if command -v man >/dev/null 2>&1; then
