@@ -24,8 +24,7 @@ PREFIX   ?= /usr/local
 
 # GoogleTest; ImageMagick, the reference decoder; and what the install check
 # validates the desktop entries and file types with.
-TEST_PACKAGES := libgtest-dev imagemagick desktop-file-utils libxml2-utils \
-                 shared-mime-info libglib2.0-bin
+TEST_PACKAGES := libgtest-dev imagemagick desktop-file-utils shared-mime-info libglib2.0-bin
 
 SANITIZER_OPTIONS := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
                      UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
