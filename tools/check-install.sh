@@ -1,8 +1,11 @@
 #!/bin/sh
 # Installs a build into a temporary prefix and checks what arrived: the
-# programs, and for each editor built its desktop entry and icons, and a man
-# page for each program. The desktop entries go through desktop-file-validate
-# and the man pages through man --warnings where those are installed.
+# programs, and for each editor built its desktop entry, icons and file types,
+# and a man page for each program. The desktop entries go through
+# desktop-file-validate, the file types through update-mime-database and gio
+# (which must name sample files by their types and offer the editor for each,
+# as a file manager would) and the man pages through man --warnings, where
+# those are installed.
 #   check-install.sh <build dir> [pixolin] [tilora]
 # The editors named are the ones the build has; the others must not be there.
 set -eu
@@ -43,6 +46,7 @@ for editor in $editors; do
         grep -qx "Icon=$editor" "$desktop" || fail "$editor.desktop does not name the icon $editor"
     fi
     grep -q '<svg' "$svg" 2>/dev/null || fail "the scalable icon $editor.svg is missing"
+    [ -s "$share/mime/packages/$editor.xml" ] || fail "share/mime/packages/$editor.xml is missing"
     # The installed editor answers without a display.
     version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$editor" --version 2>/dev/null)
     case "$version" in "$editor "[0-9]*) ;; *) fail "the installed $editor --version printed '$version'" ;; esac
@@ -54,7 +58,8 @@ done
 
 for editor in pixolin tilora; do
     case " $editors " in *" $editor "*) continue ;; esac
-    for file in "$prefix/bin/$editor" "$share/applications/$editor.desktop" "$share/man/man1/$editor.1"; do
+    for file in "$prefix/bin/$editor" "$share/applications/$editor.desktop" "$share/man/man1/$editor.1" \
+        "$share/mime/packages/$editor.xml"; do
         [ ! -e "$file" ] || fail "${file#"$prefix"/} is installed, but $editor was not built"
     done
 done
@@ -70,6 +75,44 @@ if command -v desktop-file-validate >/dev/null 2>&1; then
             fail "desktop-file-validate rejects $editor.desktop"
         fi
     done
+fi
+
+# update-mime-database exits with 0 after XML that does not parse or a bad
+# definition too; it prints nothing when all is well.
+if [ -n "$editors" ] && command -v update-mime-database >/dev/null 2>&1; then
+    errors=$(XDG_DATA_HOME=$share update-mime-database "$share/mime" 2>&1)
+    [ -z "$errors" ] || fail "update-mime-database rejects the file types: $errors"
+fi
+
+# The desktop as a user of this prefix sees it, and nothing of this user's own.
+desktop() {
+    env PATH="$prefix/bin:$PATH" XDG_DATA_HOME="$share" XDG_DATA_DIRS=/usr/share \
+        XDG_CONFIG_HOME="$prefix/config" XDG_CONFIG_DIRS="$prefix/config" GIO_USE_VFS=local "$@"
+}
+# editor, type, sample file, its first bytes (printf): known by name, and by
+# content under a name that says nothing; a text that starts like a project
+# stays text. The install built the caches gio reads with the two tools.
+if command -v gio >/dev/null 2>&1 && command -v update-mime-database >/dev/null 2>&1 &&
+    command -v update-desktop-database >/dev/null 2>&1; then
+    samples=$prefix/samples
+    mkdir "$samples"
+    while read -r editor type name bytes; do
+        case " $editors " in *" $editor "*) ;; *) continue ;; esac
+        printf "$bytes" >"$samples/$name"
+        found=$(desktop gio info -a standard::content-type "$samples/$name" | sed -n 's/^ *standard::content-type: //p')
+        [ "$found" = "$type" ] || fail "$name is taken for '$found', not $type"
+        [ "$type" = text/plain ] || desktop gio mime "$type" | head -n 1 | grep -q ": $editor\.desktop\$" ||
+            fail "the desktop does not offer $editor for $type"
+    done <<EOF
+pixolin application/x-pixolin-library sprites.pxl \001
+pixolin application/x-pixolin-library sprites PXL\003\000\000\000
+pixolin application/x-pixolin-library none PXL\377\377\377\377
+pixolin application/x-pixolin-sprite ship.pxs \001
+pixolin application/x-pixolin-sprite ship PMSPR\000
+tilora application/x-tilora-project level.tlp \001
+tilora application/x-tilora-project level TLP\014\000\000\000\010\000\000\000
+tilora text/plain notes TLP\040notes\n
+EOF
 fi
 
 if command -v man >/dev/null 2>&1; then

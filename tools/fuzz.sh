@@ -17,7 +17,7 @@ if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { r
 fi
 
 CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DPMTOOLS_FUZZ=ON -DPMTOOLS_BENCH=OFF -DPMTOOLS_EDITORS=OFF >/dev/null
+    -DPMTOOLS_FUZZ=ON -DPMTOOLS_TESTS=OFF -DPMTOOLS_BENCH=OFF -DPMTOOLS_EDITORS=OFF >/dev/null
 cmake --build "$build" --target fuzzers
 
 mkdir -p "$build/findings"

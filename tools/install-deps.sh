@@ -1,11 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages the build needs, but only those that are missing,
 # so running it again costs a few dpkg queries and nothing else.
-# Extra package names given as arguments are added to the list (make bench and
-# make fuzz use this for tools that only they need).
+# Those listed build the three programs; extra package names given as
+# arguments are added (make test, make bench and make fuzz use this for what
+# only they need).
 set -eu
 
-packages="cmake ninja-build g++ make qt6-base-dev libgtest-dev libbenchmark-dev libspng-dev $*"
+packages="cmake ninja-build g++ make qt6-base-dev libspng-dev $*"
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
     echo "install-deps: not a Debian system; please install: $packages" >&2
