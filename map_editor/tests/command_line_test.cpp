@@ -137,7 +137,6 @@ TEST(ParseCommandLine, ReadsEveryArgumentBeforeTheWindow) {
          "window b\xff.tlp"},
         {{"--", "-reverse"}, "window -reverse"},
         {{"--export=map-repeat", "a.tlp", "o\xe9.map"}, "export map-repeat a.tlp o\xe9.map"},
-        {{"--exprot", "map", "a.tlp", "o.map"}, "exit 2: Unknown option '--exprot'."},
         {{"a.tlp", "--qwindowtitle"}, "exit 2: Missing value after '--qwindowtitle'."},
         {{"--help=all"}, "exit 2: Unexpected value after '--help'."},
         {{"a.tlp", "b.tlp"}, "exit 2: Only one file can be opened."},

@@ -179,7 +179,6 @@ TEST(ParseCommandLine, ReadsEveryArgumentBeforeTheWindow) {
         {{"-qwindowtitle", "--export", "--session", "-s", "sp\xff.pxl"}, "window sp\xff.pxl"},
         {{"--", "--export"}, "window --export"},
         {{"--export=raw1", "a.pxl", "o\xe9.raw", "--sprite=2"}, "export raw1 a.pxl o\xe9.raw sprite 2"},
-        {{"--export", "raw2", "-", "o1", "o2", "-style=fusion"}, "export raw2 - o1 o2"},
         {{"-export", "raw1", "a.pxl", "o.raw"}, "exit 2: Unknown option '-export'."},
         {{"--platform=offscreen"}, "exit 2: Unknown option '--platform=offscreen'."},
         {{"a.pxl", "-style"}, "exit 2: Missing value after '-style'."},
