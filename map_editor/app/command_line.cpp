@@ -1,11 +1,10 @@
 #include "command_line.h"
 
-#include <QCommandLineParser>
-#include <QFile>
 #include <algorithm>
+#include <map>
+#include <new>
 #include <optional>
-#include <string>
-#include <vector>
+#include <string_view>
 
 #include "file_io.h"
 #include "project_file.h"
@@ -19,8 +18,140 @@ constexpr const char* kUsage =
     "Usage: tilora [options] [FILE]\n"
     "       tilora --export KIND INPUT.tlp OUTPUT\n"
     "KIND: map (OUTPUT and OUTPUT.col) or map-repeat\n";
+constexpr const char* kHelp =
+    "Usage: tilora [options] [FILE]\n"
+    "Tilora, a tile-map editor for the Pokemon Mini\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help       Displays help on commandline options.\n"
+    "  -v, --version    Displays version information.\n"
+    "  --export <KIND>  Write the raw map of the project INPUT.tlp without a window:\n"
+    "                   map or map-repeat.\n"
+    "\n"
+    "Arguments:\n"
+    "  FILE             A project (.tlp) to open, or the files of an export.\n"
+    "\n"
+    "The window also takes Qt's options, such as -style NAME or -platform NAME.\n";
 
-CommandLine Print(const QString& text, int exitCode) {
+// The program's own options. A value follows as the next argument or after
+// '=' ("--export=map").
+enum class OptionId { Help, Version, Export };
+
+struct Option {
+    OptionId id;
+    const char* shortName;  // or null
+    const char* longName;
+    bool takesValue;
+};
+
+constexpr Option kOptions[] = {
+    {OptionId::Help, "-h", "--help", false},
+    {OptionId::Version, "-v", "--version", false},
+    {OptionId::Export, nullptr, "--export", true},
+};
+
+// The options that QApplication takes out of the arguments when the window
+// starts (QCoreApplication, QGuiApplication, QApplication and the X11
+// platform). Qt reads each as "-name" or "--name"; its value is the next
+// argument, or for some also follows '=' ("-style=fusion").
+enum class ToolkitValue { None, Next, NextOrEquals };
+
+struct ToolkitOption {
+    const char* name;
+    ToolkitValue value;
+};
+
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"-platform", ToolkitValue::Next},
+    {"-platformpluginpath", ToolkitValue::Next},
+    {"-platformtheme", ToolkitValue::Next},
+    {"-plugin", ToolkitValue::Next},
+    {"-qwindowgeometry", ToolkitValue::Next},
+    {"-qwindowicon", ToolkitValue::Next},
+    {"-qwindowtitle", ToolkitValue::Next},
+    {"-session", ToolkitValue::Next},
+    {"-style", ToolkitValue::NextOrEquals},
+    {"-stylesheet", ToolkitValue::NextOrEquals},
+    {"-qmljsdebugger", ToolkitValue::NextOrEquals},
+    {"-reverse", ToolkitValue::None},
+    {"-widgetcount", ToolkitValue::None},
+    {"-testability", ToolkitValue::None},
+    // X11 only
+    {"-display", ToolkitValue::Next},
+    {"-geometry", ToolkitValue::Next},
+    {"-title", ToolkitValue::Next},
+    {"-icon", ToolkitValue::Next},
+    {"-name", ToolkitValue::Next},
+    {"-visual", ToolkitValue::Next},
+    {"-nograb", ToolkitValue::None},
+    {"-dograb", ToolkitValue::None},
+};
+
+// How many arguments a toolkit option takes: none when the argument is no
+// toolkit option, 1 for itself alone, 2 with the value after it.
+int ToolkitArguments(std::string_view argument) {
+    if (argument.starts_with("--")) argument.remove_prefix(1);
+    for (const ToolkitOption& option : kToolkitOptions) {
+        const std::string_view name = option.name;
+        if (argument == name) return option.value == ToolkitValue::None ? 1 : 2;
+        if (option.value == ToolkitValue::NextOrEquals && argument.starts_with(name) && argument[name.size()] == '=') return 1;
+    }
+    return 0;
+}
+
+// The option that an argument names ("-h", "--help", "--export" or
+// "--export=KIND"), and the value given after '=', if one is.
+const Option* FindOption(std::string_view argument, std::optional<std::string_view>& attached) {
+    const size_t equals = argument.find('=');
+    const std::string_view name = argument.substr(0, equals);
+    const auto option = std::find_if(std::begin(kOptions), std::end(kOptions), [&](const Option& o) {
+        return name == o.longName || (equals == std::string_view::npos && o.shortName && name == o.shortName);
+    });
+    if (equals != std::string_view::npos) attached = argument.substr(equals + 1);
+    return option == std::end(kOptions) ? nullptr : option;
+}
+
+// The arguments sorted before they mean anything: the program's options with
+// their values (the last one given counts), the file names, and what is
+// wrong with them.
+struct SortedArguments {
+    std::map<OptionId, std::string> options;
+    std::vector<std::string> files;
+    std::string mistake;  // empty when none
+};
+
+SortedArguments SortArguments(const std::vector<std::string>& arguments) {
+    SortedArguments sorted;
+    bool onlyFiles = false;  // after "--"
+    for (size_t n = 1; n < arguments.size() && sorted.mistake.empty(); ++n) {
+        const std::string& argument = arguments[n];
+        const bool hasNext = n + 1 < arguments.size();
+        std::optional<std::string_view> attached;
+        if (onlyFiles || argument == "-" || !argument.starts_with('-')) {
+            sorted.files.push_back(argument);
+        } else if (argument == "--") {
+            onlyFiles = true;
+        } else if (const int taken = ToolkitArguments(argument)) {
+            if (taken == 2 && !hasNext) sorted.mistake = "Missing value after '" + argument + "'.";
+            n += size_t(taken - 1);
+        } else if (const Option* option = FindOption(argument, attached)) {
+            if (attached && !option->takesValue) {
+                sorted.mistake = "Unexpected value after '" + std::string(option->longName) + "'.";
+            } else if (option->takesValue && !attached && !hasNext) {
+                sorted.mistake = "Missing value after '" + argument + "'.";
+            } else if (attached) {
+                sorted.options[option->id] = *attached;
+            } else {
+                sorted.options[option->id] = option->takesValue ? arguments[++n] : std::string();
+            }
+        } else {
+            sorted.mistake = "Unknown option '" + argument + "'.";
+        }
+    }
+    return sorted;
+}
+
+CommandLine Print(const std::string& text, int exitCode) {
     CommandLine line;
     line.action = CommandLine::Action::Print;
     line.text = text;
@@ -28,61 +159,54 @@ CommandLine Print(const QString& text, int exitCode) {
     return line;
 }
 
-CommandLine Mistake(const QString& what) { return Print(what + '\n' + kUsage, 2); }
+CommandLine Mistake(const std::string& what) { return Print(what + '\n' + kUsage, 2); }
 
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+// Why a run failed, for the message "tilora: what: reason".
+struct Failure {
+    std::string what;
+    std::string reason;
+};
 
 tilora::FileContent CellsOf(const tilora::CellArray& cells) {
     return [&cells](const tilora::ByteSink& sink) { return sink(cells.Bytes()); };
 }
 
-// Why an export failed, as "what: reason"; none when it succeeded.
-std::optional<std::pair<std::string, std::string>> Export(const CommandLine& line) {
-    const std::string input = LocalPath(line.files[0]), output = LocalPath(line.files[1]);
+// Throws std::bad_alloc when the project does not fit in memory.
+std::optional<Failure> Export(const CommandLine& line) {
+    const std::string& input = line.files[0];
+    const std::string& output = line.files[1];
     tilora::InputFile file(input);
     const std::optional<tilora::MapProject> project =
         file.Failure() ? std::nullopt : tilora::ReadProjectFile(file.Source(), file.Size());
-    if (file.Failure()) return std::pair(input, file.Failure()->reason);
-    if (!project) return std::pair(input, std::string("not a Tilora project"));
+    if (file.Failure()) return Failure{input, file.Failure()->reason};
+    if (!project) return Failure{input, "not a Tilora project"};
     std::vector<tilora::FileToWrite> outputs;
     if (line.kind == "map") {
         outputs = {{output, CellsOf(project->tiles)}, {output + ".col", CellsOf(project->col)}};
     } else {
         outputs = {{output, [&](const tilora::ByteSink& sink) { return tilora::WriteRawMapWithRepeat(project->tiles, sink); }}};
     }
-    if (const auto failure = tilora::WriteFiles(outputs)) return std::pair(failure->path, failure->reason);
+    if (const auto written = tilora::WriteFiles(outputs)) return Failure{written->path, written->reason};
     return std::nullopt;
 }
 
 }  // namespace
 
-bool WantsNoWindow(const QStringList& arguments) {
-    return std::any_of(arguments.begin() + std::min<qsizetype>(1, arguments.size()), arguments.end(), [](const QString& a) {
-        return a == "-h" || a == "--help" || a == "-v" || a == "--version" || a == "--export" || a.startsWith("--export=");
-    });
-}
-
-CommandLine ParseCommandLine(const QStringList& arguments) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Tilora, a tile-map editor for the Pokemon Mini");
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption exportOption(
-        "export", "Write the raw map of the project INPUT.tlp without a window: map or map-repeat.", "KIND");
-    parser.addOption(exportOption);
-    parser.addPositionalArgument("FILE", "A project (.tlp) to open, or the files of an export.", "[FILE]");
-    if (!parser.parse(arguments)) return Mistake(parser.errorText());
-    if (parser.isSet(help)) return Print(parser.helpText().replace("<executable_name>", kProgram), 0);
-    if (parser.isSet(version)) return Print(QString("%1 %2\n").arg(kProgram, kVersion), 0);
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    const SortedArguments sorted = SortArguments(arguments);
+    if (!sorted.mistake.empty()) return Mistake(sorted.mistake);
+    const std::map<OptionId, std::string>& options = sorted.options;
+    if (options.contains(OptionId::Help)) return Print(kHelp, 0);
+    if (options.contains(OptionId::Version)) return Print(std::string(kProgram) + ' ' + kVersion + '\n', 0);
     CommandLine line;
-    const QStringList files = parser.positionalArguments();
-    if (!parser.isSet(exportOption)) {
+    const std::vector<std::string>& files = sorted.files;
+    if (!options.contains(OptionId::Export)) {
         if (files.size() > 1) return Mistake("Only one file can be opened.");
-        line.file = files.value(0);
+        if (!files.empty()) line.file = files[0];
         return line;
     }
     line.action = CommandLine::Action::Export;
-    line.kind = parser.value(exportOption);
+    line.kind = options.at(OptionId::Export);
     line.files = files;
     if (line.kind != "map" && line.kind != "map-repeat") return Mistake("Unknown export kind: " + line.kind);
     if (files.size() != 2) return Mistake(line.kind + " takes INPUT.tlp and OUTPUT.");
@@ -91,11 +215,17 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 
 int RunWithoutWindow(const CommandLine& line, std::ostream& out, std::ostream& err) {
     if (line.action == CommandLine::Action::Print) {
-        (line.exitCode == 0 ? out : err) << line.text.toLocal8Bit().constData();
+        (line.exitCode == 0 ? out : err) << line.text;
         return line.exitCode;
     }
-    const auto failure = Export(line);
+    std::optional<Failure> failure;
+    try {
+        failure = Export(line);
+    } catch (const std::bad_alloc&) {
+        err << kProgram << ": Not enough memory to export " << line.files[0] << ".\n";
+        return 1;
+    }
     if (!failure) return 0;
-    err << kProgram << ": " << failure->first << ": " << failure->second << '\n';
+    err << kProgram << ": " << failure->what << ": " << failure->reason << '\n';
     return 1;
 }

@@ -1,31 +1,34 @@
 // The program's command line: the window, with a project to open in it, or
 // an export without a window for build scripts, which needs no display.
 //
-//   tilora [FILE]
+//   tilora [options] [FILE]
 //   tilora --export KIND INPUT.tlp OUTPUT
+//
+// The arguments are read before the window's toolkit starts, so that a
+// mistake is reported without a display. The toolkit's own options (-style,
+// -platform, ...) are let through for the window. File names stay the bytes
+// they were given as, so that a name that is no UTF-8 reaches the file system
+// unchanged.
 #pragma once
 
-#include <QString>
-#include <QStringList>
 #include <ostream>
+#include <string>
+#include <vector>
 
 struct CommandLine {
     enum class Action { Window, Export, Print };
     Action action = Action::Window;
-    QString file;       // Window: a project to open, or empty
-    QString kind;       // Export: what to write
-    QStringList files;  // Export: INPUT and OUTPUT
-    QString text;       // Print: the help, the version, or the usage line after a mistake
-    int exitCode = 0;   // Print: 0 for help and version (standard output), 2 for a mistake
+    std::string file;                // Window: a project to open, or empty
+    std::string kind;                // Export: what to write
+    std::vector<std::string> files;  // Export: INPUT and OUTPUT
+    std::string text;  // Print: the help, the version, or the mistake and the usage lines
+    int exitCode = 0;  // Print: 0 for help and version (standard output), 2 for a mistake
 };
 
-// Whether the arguments (the program's name first) ask for what needs no
-// window: help, the version or an export. The window's toolkit, which needs a
-// display, must then not start.
-bool WantsNoWindow(const QStringList& arguments);
-
-CommandLine ParseCommandLine(const QStringList& arguments);
+// The arguments as main gets them, the program's name first.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // Prints or exports as the command line asks; the exit code: 0, 1 after an
-// error ("tilora: FILE: reason" on err), 2 after a usage mistake.
+// error ("tilora: FILE: reason" or "tilora: Not enough memory to export
+// INPUT." on err), 2 after a usage mistake.
 int RunWithoutWindow(const CommandLine& line, std::ostream& out, std::ostream& err);

@@ -1,5 +1,5 @@
 #include <QApplication>
-#include <QFile>
+#include <QByteArray>
 #include <QTimer>
 #include <iostream>
 
@@ -8,23 +8,24 @@
 #include "file_io.h"
 #include "form1.h"
 
-// Help, the version and exports run before the window's toolkit starts, so
-// that they need no display; the window takes the toolkit's own options.
+// Every argument is read before the window's toolkit starts, so that help,
+// the version, exports and mistakes need no display; the toolkit gets the
+// arguments as they came and takes its own options out of them.
 int main(int argc, char* argv[]) {
     tilora::IgnoreWriteSignals();
-    QStringList arguments;
-    for (int n = 0; n < argc; ++n) arguments << QString::fromLocal8Bit(argv[n]);
-    if (WantsNoWindow(arguments)) return RunWithoutWindow(ParseCommandLine(arguments), std::cout, std::cerr);
-
+    const CommandLine line = ParseCommandLine({argv, argv + argc});
+    if (line.action != CommandLine::Action::Window) {
+        tilora::RemoveTemporaryFilesOnSignals();
+        return RunWithoutWindow(line, std::cout, std::cerr);
+    }
     QApplication application(argc, argv);
-    const CommandLine line = ParseCommandLine(QApplication::arguments());
-    if (line.action != CommandLine::Action::Window) return RunWithoutWindow(line, std::cout, std::cerr);
     // The dialogs belong to the window, so they open above it; the window
     // uses them only from its handlers, after it is made.
     Form1 form(nullptr, nullptr);
     form.cdlg = MakeQtFileDialog(&form);
     form.messageBox = MakeQtMessageBox(&form);
     form.show();
-    if (!line.file.isEmpty()) QTimer::singleShot(0, &form, [&] { form.OpenFile(QFile::encodeName(line.file)); });
+    const QByteArray file = QByteArray::fromStdString(line.file);
+    if (!file.isEmpty()) QTimer::singleShot(0, &form, [&] { form.OpenFile(file); });
     return application.exec();
 }

@@ -85,4 +85,11 @@ std::string AbsolutePath(const std::string& path);
 // other write. Called once at start-up.
 void IgnoreWriteSignals();
 
+// From now on SIGINT, SIGTERM and SIGHUP first remove the temporary files of
+// the writes in progress and then end the process as they would have, so
+// that an interrupted export leaves nothing behind. A signal ignored at the
+// start stays ignored. For a program without threads of its own: called once
+// before an export without a window.
+void RemoveTemporaryFilesOnSignals();
+
 }  // namespace tilora

@@ -1,11 +1,22 @@
 // The program run as a build script runs it: headless, with no display in
-// its environment, for both export kinds and every mistake; and a project
-// named on the command line opened in the window.
+// its environment, for both export kinds and every mistake, short of memory
+// and ended by a signal; the arguments as they are read before any window;
+// and a project named on the command line opened in the window.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
+#include <QThread>
+#include <csignal>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 
+#include "command_line.h"
 #include "project_file.h"
 #include "raw_map.h"
 #include "test_pictures.h"
@@ -30,18 +41,33 @@ protected:
         SaveFile("level.tlp", WriteProjectFile("tiles.bmp", tiles, col));
         SaveFile("bad.tlp", {'T', 'L', 'P'});
     }
-    ProgramRun Tilora(const QStringList& arguments) {
-        QProcess process;
+    // Without a display, in the test's folder; a shell command given runs
+    // first in the program's process ("ulimit -v ...").
+    void Start(QProcess& process, const QStringList& arguments, const QString& before = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(directory.path());
-        process.start(TILORA_BIN, arguments);
+        if (before.isEmpty()) {
+            process.start(TILORA_BIN, arguments);
+        } else {
+            process.start("sh", QStringList{"-c", before + R"(; exec "$0" "$@")", TILORA_BIN} + arguments);
+        }
+    }
+    ProgramRun Tilora(const QStringList& arguments, const QString& before = {}) {
+        QProcess process;
+        Start(process, arguments, before);
         EXPECT_TRUE(process.waitForFinished(60000));
         return {process.exitCode(), process.readAllStandardOutput().toStdString(),
                 process.readAllStandardError().toStdString()};
     }
     QStringList Files() const { return QDir(directory.path()).entryList(QDir::Files); }
+    // The temporary files left in the folder, if any.
+    std::string TemporaryFiles() const {
+        return QDir(directory.path()).entryList({".tilora-*"}, QDir::Files | QDir::Hidden).join(' ').toStdString();
+    }
+    // The folder's path in the file system's bytes, with its slash.
+    std::string Folder() const { return QFile::encodeName(directory.path()).toStdString() + '/'; }
 
     CellArray tiles{300, 200}, col{300, 200};
 };
@@ -72,6 +98,7 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
         {{"--export", "map", "level.tlp", "out.map"}, 1, "tilora: out.map.col: Is a directory"},
         {{"--export", "maps", "level.tlp", "out.map"}, 2, "Unknown export kind: maps"},
         {{"--export", "map", "level.tlp"}, 2, "map takes INPUT.tlp and OUTPUT."},
+        {{"-export", "map", "level.tlp", "out.map"}, 2, "Unknown option '-export'."},
     };
     for (const auto& c : cases) {
         const ProgramRun run = Tilora(c.arguments);
@@ -81,6 +108,117 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
     }
     const ProgramRun version = Tilora({"--version"});
     EXPECT_EQ(std::pair(version.status, version.out), std::pair(0, std::string("tilora 0.9\n")));
+}
+
+std::string Described(const ::CommandLine& line) {
+    std::string described;
+    switch (line.action) {
+    case ::CommandLine::Action::Window:
+        return "window " + line.file;
+    case ::CommandLine::Action::Export:
+        described = "export " + line.kind;
+        for (const std::string& file : line.files) described += ' ' + file;
+        return described;
+    case ::CommandLine::Action::Print:
+        return "exit " + std::to_string(line.exitCode) + ": " + line.text.substr(0, line.text.find('\n'));
+    }
+    return described;
+}
+
+// Every argument is read before any window: the toolkit's options with their
+// values are passed over, and names keep their bytes.
+TEST(ParseCommandLine, ReadsEveryArgumentBeforeTheWindow) {
+    const struct {
+        std::vector<std::string> arguments;  // after the program's name
+        std::string described;
+    } cases[] = {
+        {{}, "window "},
+        {{"--platform", "offscreen", "-style=fusion", "-geometry", "--export", "-widgetcount", "b\xff.tlp"},
+         "window b\xff.tlp"},
+        {{"--", "-reverse"}, "window -reverse"},
+        {{"--export=map-repeat", "a.tlp", "o\xe9.map"}, "export map-repeat a.tlp o\xe9.map"},
+        {{"a.tlp", "--qwindowtitle"}, "exit 2: Missing value after '--qwindowtitle'."},
+        {{"--help=all"}, "exit 2: Unexpected value after '--help'."},
+        {{"a.tlp", "b.tlp"}, "exit 2: Only one file can be opened."},
+        {{"--version", "a.tlp"}, "exit 0: tilora 0.9"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments{"tilora"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        EXPECT_EQ(Described(ParseCommandLine(arguments)), c.described);
+    }
+}
+
+// As main passes them on: to the export, and to the window.
+TEST_F(CommandLine, NamesThatAreNoUtf8KeepTheirBytes) {
+    const std::string project = Folder() + "b\xff.tlp", output = Folder() + "o\xe9.map";
+    ASSERT_EQ(::rename((Folder() + "level.tlp").c_str(), project.c_str()), 0);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunWithoutWindow(ParseCommandLine({"tilora", "--export", "map", project, output}), out, err), 0)
+        << err.str();
+    for (const auto& [name, cells] : {std::pair(output, &tiles), std::pair(output + ".col", &col)}) {
+        std::ifstream written(name, std::ios::binary);
+        EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(written), {}), cells->Bytes());
+    }
+    form->OpenFile(QByteArray::fromStdString(ParseCommandLine({"tilora", project}).file));
+    EXPECT_TRUE(form->MapTiles == tiles && form->MapCol == col);
+    for (const std::string& name : {project, output, output + ".col"}) ::unlink(name.c_str());  // QTemporaryDir cannot name them
+}
+
+// The project is sparse, so its size costs neither disk nor time.
+TEST_F(CommandLine, AnExportShortOfMemorySaysSoAndKeepsTheOldOutput) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit";
+#endif
+    std::vector<uint8_t> header = WriteProjectFile("tiles.bmp", CellArray(1, 1), CellArray(1, 1));
+    header.resize(kProjectHeaderBytes);
+    for (const size_t at : {3, 7}) {  // width and height 16384
+        header[at] = 0x00;
+        header[at + 1] = 0x40;
+    }
+    QFile(SaveFile("huge.tlp", header)).resize(qint64(kProjectHeaderBytes) + 2 * qint64(16384 * 16384));
+    SaveFile("out.map", {'o', 'l', 'd'});
+    const ProgramRun run = Tilora({"--export", "map", "huge.tlp", "out.map"}, "ulimit -v 300000");
+    EXPECT_EQ(std::pair(run.status, run.err), std::pair(1, std::string("tilora: Not enough memory to export huge.tlp.\n")));
+    EXPECT_EQ(Load(Path("out.map")), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(Files(), (QStringList{"bad.tlp", "huge.tlp", "level.tlp", "out.map"}));
+    EXPECT_EQ(TemporaryFiles(), "");
+}
+
+// The col file is a FIFO that is never read, so the export waits in it with
+// the map's temporary file made.
+TEST_F(CommandLine, ASignalEndsAnExportWithoutItsTemporaryFile) {
+    SaveFile("wide.tlp", WriteProjectFile("tiles.bmp", CellArray(1024, 256), CellArray(1024, 256)));  // more than a pipe holds
+    const std::string fifo = Folder() + "out.map.col";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    const struct {
+        int sent;
+        bool ignored;  // from the start, as nohup does with SIGHUP
+    } cases[] = {{SIGINT, false}, {SIGTERM, false}, {SIGHUP, false}, {SIGHUP, true}};
+    for (const auto& c : cases) {
+        SaveFile("out.map", {'o', 'l', 'd'});
+        QProcess process;
+        process.setChildProcessModifier([c] {
+            for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+                std::signal(signal, c.ignored && signal == c.sent ? SIG_IGN : SIG_DFL);
+            }
+        });
+        Start(process, {"--export", "map", "wide.tlp", "out.map"});
+        const QDeadlineTimer deadline(20000);
+        while (TemporaryFiles().empty() && !deadline.hasExpired()) QThread::msleep(5);
+        ::kill(pid_t(process.processId()), c.sent);
+        if (c.ignored) {
+            EXPECT_FALSE(process.waitForFinished(100));  // still waiting for the FIFO's reader
+            ::kill(pid_t(process.processId()), SIGTERM);
+        }
+        EXPECT_TRUE(process.waitForFinished(20000));
+        const int ending = c.ignored ? SIGTERM : c.sent;
+        EXPECT_EQ(std::pair(process.exitStatus(), process.exitCode()), std::pair(QProcess::CrashExit, ending));
+        EXPECT_EQ(TemporaryFiles(), "");
+        EXPECT_EQ(Load(Path("out.map")), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    }
+    ::close(reader);
 }
 
 TEST_F(CommandLine, AProjectNamedOnTheCommandLineOpensInTheWindow) {

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QImageWriter>
 #include <cstring>
+#include <new>
 
 #include "sprite_sheet.h"
 
@@ -26,10 +27,12 @@ std::optional<QByteArray> SpriteSheetFile(std::span<const Sprite> sprites, const
     const bool transparency = KeepsTransparency(format);
     const std::vector<Rgba> pixels = DrawSpriteSheet(sprites, colours, transparency);
     QImage picture(kSheetWidth, SheetHeight(sprites.size()), QImage::Format_RGBA8888);
+    if (picture.isNull()) throw std::bad_alloc();  // Qt returns no picture rather than throw
     for (int y = 0; y < picture.height(); ++y) {
         std::memcpy(picture.scanLine(y), pixels.data() + size_t(y) * kSheetWidth, kSheetWidth * sizeof(Rgba));
     }
     if (!transparency) picture = picture.convertToFormat(QImage::Format_RGB32);
+    if (picture.isNull()) throw std::bad_alloc();
     // A picture's resolution would otherwise follow the screen, if there is
     // one: the same sheet must be the same bytes with a window or without.
     picture.setDotsPerMeterX(kDotsPerMeter);

@@ -14,7 +14,7 @@
 // The picture of the sprites in the format the file name's extension names
 // (PNG, BMP, or another Qt writes); the mask is transparent in formats that
 // keep transparency and (255, 0, 255) in the others. None for an extension
-// Qt cannot write.
+// Qt cannot write; std::bad_alloc when the picture does not fit in memory.
 std::optional<QByteArray> SpriteSheetFile(std::span<const Sprite> sprites, const CodeColours& colours,
                                           const QString& fileName);
 

@@ -25,6 +25,7 @@ constexpr size_t kLargestTransfer = size_t(1) << 30;  // one read or write call
 constexpr size_t kWriteBufferBytes = size_t(1) << 16;
 constexpr int kLargestLinkChain = 40;
 constexpr const char* kTemporaryName = ".pixolin-XXXXXX";
+constexpr int kTerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 std::string Reason(int error) { return std::strerror(error); }
 
@@ -51,6 +52,25 @@ std::optional<std::string> FinalTarget(std::string path) {
     return std::nullopt;
 }
 
+// Holds SIGINT, SIGTERM and SIGHUP back while the list of temporary files
+// changes, so that a handler never sees a file without its name or a name
+// whose file is gone.
+class TerminationSignalsHeld {
+public:
+    TerminationSignalsHeld() {
+        sigset_t held;
+        sigemptyset(&held);
+        for (int signal : kTerminationSignals) sigaddset(&held, signal);
+        ::sigprocmask(SIG_BLOCK, &held, &previous_);
+    }
+    ~TerminationSignalsHeld() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+    TerminationSignalsHeld(const TerminationSignalsHeld&) = delete;
+    TerminationSignalsHeld& operator=(const TerminationSignalsHeld&) = delete;
+
+private:
+    sigset_t previous_;
+};
+
 mode_t NewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -59,13 +79,17 @@ mode_t NewFileMode() {
 
 // One file being written: a temporary file beside a regular target, or the
 // target itself when it is no regular file. The temporary file goes with the
-// object unless it was put in the target's place.
+// object unless it was put in the target's place, or with the process when a
+// termination signal ends it (see RemoveTemporaryFilesOnSignals).
 class PendingFile {
 public:
     explicit PendingFile(std::string path) : path_(std::move(path)) {}
     ~PendingFile() {
         if (fd_ >= 0) ::close(fd_);
-        if (!temporary_.empty()) ::unlink(temporary_.c_str());
+        if (temporary_.empty()) return;
+        TerminationSignalsHeld held;
+        ::unlink(temporary_.c_str());
+        Unlist();
     }
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
@@ -100,9 +124,17 @@ public:
     // Puts the temporary file in the target's place.
     std::optional<FileFailure> Commit() {
         if (temporary_.empty()) return std::nullopt;
+        TerminationSignalsHeld held;
         if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Failed(errno);
+        Unlist();
         temporary_.clear();
         return std::nullopt;
+    }
+
+    // Removes every temporary file in existence. Safe in a signal handler:
+    // the list is whole whenever the signals are not held.
+    static void RemoveTemporaryFiles() {
+        for (const PendingFile* file = unfinished_; file; file = file->next_) ::unlink(file->temporary_.c_str());
     }
 
 private:
@@ -135,9 +167,13 @@ private:
         if (!target) return Failed(errno);
         target_ = *target;
         std::string temporary = FolderOf(target_) + kTemporaryName;
-        fd_ = ::mkostemp(temporary.data(), O_CLOEXEC);
-        if (fd_ < 0) return Failed(errno);
-        temporary_ = temporary;
+        {
+            TerminationSignalsHeld held;
+            fd_ = ::mkostemp(temporary.data(), O_CLOEXEC);
+            if (fd_ < 0) return Failed(errno);
+            temporary_ = temporary;
+            List();
+        }
         struct stat old {};
         if (::stat(target_.c_str(), &old) == 0) {
             // Best effort: only root may give a file to another owner.
@@ -149,9 +185,25 @@ private:
         return std::nullopt;
     }
 
+    // The list of the temporary files in existence, changed only while
+    // TerminationSignalsHeld.
+    void List() {
+        next_ = unfinished_;
+        if (next_) next_->previous_ = this;
+        unfinished_ = this;
+    }
+    void Unlist() {
+        (previous_ ? previous_->next_ : unfinished_) = next_;
+        if (next_) next_->previous_ = previous_;
+    }
+
+    static inline PendingFile* unfinished_ = nullptr;
+
     std::string path_;
     std::string target_;     // the file that is replaced
     std::string temporary_;  // until it is put in the target's place
+    PendingFile* previous_ = nullptr;
+    PendingFile* next_ = nullptr;
     int fd_ = -1;
     int writeError_ = 0;
 };
@@ -221,4 +273,23 @@ std::optional<FileFailure> WriteFiles(std::span<const FileToWrite> files) {
 void IgnoreWriteSignals() {
     std::signal(SIGPIPE, SIG_IGN);
     std::signal(SIGXFSZ, SIG_IGN);
+}
+
+void RemoveTemporaryFilesOnSignals() {
+    struct sigaction action {};
+    action.sa_handler = [](int signal) {
+        PendingFile::RemoveTemporaryFiles();
+        // Raised again with the default action, it ends the process once
+        // this handler returns, so that whoever started it sees the signal.
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+    };
+    sigemptyset(&action.sa_mask);
+    for (int signal : kTerminationSignals) sigaddset(&action.sa_mask, signal);
+    for (int signal : kTerminationSignals) {
+        struct sigaction inherited {};
+        // A signal ignored from the start, as nohup ignores SIGHUP, stays ignored.
+        if (::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) continue;
+        ::sigaction(signal, &action, nullptr);
+    }
 }

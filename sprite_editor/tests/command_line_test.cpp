@@ -1,12 +1,23 @@
 // The program run as a build script runs it: headless, with no display in
-// its environment, for every export kind and every mistake; and a file named
-// on the command line opened in the window.
+// its environment, for every export kind and every mistake, short of memory
+// and ended by a signal; the arguments as they are read before any window;
+// and a file named on the command line opened in the window.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 
+#include "command_line.h"
 #include "sheet_image.h"
 #include "sprite_editing.h"
 #include "sprite_files.h"
@@ -47,17 +58,32 @@ struct CommandLine : testing::Test {
         const QByteArray bytes = file.readAll();
         return Bytes(bytes.begin(), bytes.end());
     }
-    ProgramRun Pixolin(const QStringList& arguments) {
-        QProcess process;
+    // Without a display, in the test's folder; a shell command given runs
+    // first in the program's process ("ulimit -v ...").
+    void Start(QProcess& process, const QStringList& arguments, const QString& before = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(dir.path());
-        process.start(PIXOLIN_BIN, arguments);
+        if (before.isEmpty()) {
+            process.start(PIXOLIN_BIN, arguments);
+        } else {
+            process.start("sh", QStringList{"-c", before + R"(; exec "$0" "$@")", PIXOLIN_BIN} + arguments);
+        }
+    }
+    ProgramRun Pixolin(const QStringList& arguments, const QString& before = {}) {
+        QProcess process;
+        Start(process, arguments, before);
         EXPECT_TRUE(process.waitForFinished(60000));
         return {process.exitCode(), process.readAllStandardOutput().toStdString(),
                 process.readAllStandardError().toStdString()};
     }
+    // The temporary files left in the folder, if any.
+    std::string TemporaryFiles() const {
+        return QDir(dir.path()).entryList({".pixolin-*"}, QDir::Files | QDir::Hidden).join(' ').toStdString();
+    }
+    // The folder's path in the file system's bytes, with its slash.
+    std::string Folder() const { return QFile::encodeName(dir.path()).toStdString() + '/'; }
 };
 
 Bytes Raw(std::span<const Sprite> sprites, PixelTest image) { return EncodeRawSprites(sprites, image); }
@@ -109,6 +135,8 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
         {{"--export", "raw9", "lib.pxl", "o1"}, 2, "Unknown export kind: raw9"},
         {{"--export", "raw2", "lib.pxl", "o1"}, 2, "raw2 takes INPUT and 2 output file(s)."},
         {{"--export", "raw1-all", "lib.pxl", "o1", "--sprite", "1"}, 2, "--sprite takes a sprite number, for one sprite."},
+        {{"--exprot", "raw1", "lib.pxl", "o1"}, 2, "Unknown option '--exprot'."},
+        {{"--bogus"}, 2, "Unknown option '--bogus'."},
     };
     for (const auto& c : cases) {
         const ProgramRun run = Pixolin(c.arguments);
@@ -122,6 +150,126 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
     const ProgramRun version = Pixolin({"--version"});
     EXPECT_EQ(std::pair(version.status, version.out), std::pair(0, std::string("pixolin 1.05\n")));
     EXPECT_NE(Pixolin({"--help"}).out.find("--export <KIND>"), std::string::npos);
+}
+
+std::string Described(const ::CommandLine& line) {
+    std::string described;
+    switch (line.action) {
+    case ::CommandLine::Action::Window:
+        return "window " + line.file;
+    case ::CommandLine::Action::Export:
+        described = "export " + line.kind;
+        for (const std::string& file : line.files) described += ' ' + file;
+        return line.sprite ? described + " sprite " + std::to_string(*line.sprite) : described;
+    case ::CommandLine::Action::Print:
+        return "exit " + std::to_string(line.exitCode) + ": " + line.text.substr(0, line.text.find('\n'));
+    }
+    return described;
+}
+
+// Every argument is read before any window: the toolkit's options with their
+// values are passed over, and names keep their bytes.
+TEST(ParseCommandLine, ReadsEveryArgumentBeforeTheWindow) {
+    const struct {
+        std::vector<std::string> arguments;  // after the program's name
+        std::string described;
+    } cases[] = {
+        {{}, "window "},
+        {{"-platform", "offscreen", "--style", "fusion", "-stylesheet=a.qss", "--reverse", "lib.pxl"}, "window lib.pxl"},
+        {{"-qwindowtitle", "--export", "--session", "-s", "sp\xff.pxl"}, "window sp\xff.pxl"},
+        {{"--", "--export"}, "window --export"},
+        {{"--export=raw1", "a.pxl", "o\xe9.raw", "--sprite=2"}, "export raw1 a.pxl o\xe9.raw sprite 2"},
+        {{"-export", "raw1", "a.pxl", "o.raw"}, "exit 2: Unknown option '-export'."},
+        {{"--platform=offscreen"}, "exit 2: Unknown option '--platform=offscreen'."},
+        {{"a.pxl", "-style"}, "exit 2: Missing value after '-style'."},
+        {{"--version=2"}, "exit 2: Unexpected value after '--version'."},
+        {{"--export", "raw1", "a", "b", "--sprite", "-1"}, "exit 2: --sprite takes a sprite number, for one sprite."},
+        {{"a.pxl", "-h"}, "exit 0: Usage: pixolin [options] [FILE]"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments{"pixolin"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        EXPECT_EQ(Described(ParseCommandLine(arguments)), c.described);
+    }
+}
+
+// As main passes them on: to the export, and to the window.
+TEST_F(CommandLine, NamesThatAreNoUtf8KeepTheirBytes) {
+    const std::string library = Folder() + "sp\xff.pxl", output = Folder() + "o\xe9.raw";
+    ASSERT_EQ(::rename((Folder() + "lib.pxl").c_str(), library.c_str()), 0);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunWithoutWindow(ParseCommandLine({"pixolin", "--export", "raw1-all", library, output}), out, err), 0)
+        << err.str();
+    std::ifstream written(output, std::ios::binary);
+    EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(written), {}), Raw(kLibrary, kRaw1AllImage));
+    TestWindow w;
+    w->OpenFile(QByteArray::fromStdString(ParseCommandLine({"pixolin", library}).file));
+    EXPECT_EQ(w->Sprites.All(), kLibrary);
+    for (const std::string& name : {library, output}) ::unlink(name.c_str());  // QTemporaryDir cannot name them
+}
+
+// The files are sparse, so their size costs neither disk nor time.
+TEST_F(CommandLine, AnExportShortOfMemorySaysSoAndKeepsTheOldOutput) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit";
+#endif
+    const auto sparseLibrary = [&](const QString& name, int32_t sprites) {
+        const int32_t last = sprites - 1;
+        Save(name, {'P', 'X', 'L', uint8_t(last), uint8_t(last >> 8), uint8_t(last >> 16), uint8_t(last >> 24)});
+        QFile(dir.filePath(name)).resize(7 + qint64(sprites) * 256);
+    };
+    sparseLibrary("huge.pxl", 1 << 22);     // 1 GiB: the library itself does not fit
+    sparseLibrary("large.pxl", 3 << 16);    // 48 MiB fit, its picture of 192 MiB does not
+    const struct {
+        QStringList arguments;
+        std::string err;
+    } cases[] = {
+        {{"raw1-all", "huge.pxl", "o1"}, "pixolin: Not enough memory to export huge.pxl.\n"},
+        {{"sheet", "large.pxl", "o1.png"}, "pixolin: Not enough memory to export large.pxl.\n"},
+    };
+    for (const auto& c : cases) {
+        Save(c.arguments[2], {'o', 'l', 'd'});
+        const ProgramRun run = Pixolin(QStringList{"--export"} << c.arguments, "ulimit -v 300000");
+        EXPECT_EQ(std::pair(run.status, run.err), std::pair(1, c.err));
+        EXPECT_EQ(Load(c.arguments[2]), (Bytes{'o', 'l', 'd'}));
+        EXPECT_EQ(TemporaryFiles(), "");
+    }
+}
+
+// The second output is a FIFO that is never read, so the export waits in it
+// with the first output's temporary file made.
+TEST_F(CommandLine, ASignalEndsAnExportWithoutItsTemporaryFile) {
+    Save("many.pxl", WriteLibraryFile(std::vector<Sprite>(4096), std::vector<bool>(4096, false)));  // more than a pipe holds
+    const std::string fifo = Folder() + "o2";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    const struct {
+        int sent;
+        bool ignored;  // from the start, as nohup does with SIGHUP
+    } cases[] = {{SIGINT, false}, {SIGTERM, false}, {SIGHUP, false}, {SIGHUP, true}};
+    for (const auto& c : cases) {
+        Save("o1", {'o', 'l', 'd'});
+        QProcess process;
+        process.setChildProcessModifier([c] {
+            for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+                std::signal(signal, c.ignored && signal == c.sent ? SIG_IGN : SIG_DFL);
+            }
+        });
+        Start(process, {"--export", "raw2-all", "many.pxl", "o1", "o2"});
+        const QDeadlineTimer deadline(20000);
+        while (TemporaryFiles().empty() && !deadline.hasExpired()) QThread::msleep(5);
+        ::kill(pid_t(process.processId()), c.sent);
+        if (c.ignored) {
+            EXPECT_FALSE(process.waitForFinished(100));  // still waiting for the FIFO's reader
+            ::kill(pid_t(process.processId()), SIGTERM);
+        }
+        EXPECT_TRUE(process.waitForFinished(20000));
+        const int ending = c.ignored ? SIGTERM : c.sent;
+        EXPECT_EQ(std::pair(process.exitStatus(), process.exitCode()), std::pair(QProcess::CrashExit, ending));
+        EXPECT_EQ(TemporaryFiles(), "");
+        EXPECT_EQ(Load("o1"), (Bytes{'o', 'l', 'd'}));
+    }
+    ::close(reader);
 }
 
 // A library is loaded, a sprite imported into the current sprite, anything
