@@ -3,14 +3,16 @@
 # tilora --export map on a 1024 x 1024 project and pixolin --export raw2-all
 # on a library of 10,000 sprites, next to Tiled exporting a map of the same
 # size (Debian's tiled, which make bench installs). Each figure is the median
-# of 7 runs; the files go to memory (/dev/shm) when it is there.
+# of 7 runs. The files go to a folder on disk (BENCH_DIR, else /var/tmp, else
+# the build folder): the editors flush what they save to disk, which memory
+# (/dev/shm) would make free.
 #   export-bench.sh <folder with pixolin and tilora>
 set -euo pipefail
 
 bin=$(cd "$1" && pwd)
 runs=7
-base=${BENCH_DIR:-/dev/shm}
-[ -d "$base" ] && [ -w "$base" ] || base=${TMPDIR:-/tmp}
+base=${BENCH_DIR:-/var/tmp}
+[ -d "$base" ] && [ -w "$base" ] || base=$(cd "$bin/.." && pwd)
 work=$(mktemp -d "$base/export-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 

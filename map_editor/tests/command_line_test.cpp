@@ -110,18 +110,13 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
     EXPECT_EQ(std::pair(version.status, version.out), std::pair(0, std::string("tilora 0.9\n")));
 }
 
+// The action, then its file names, or what is printed first and the exit code.
 std::string Described(const ::CommandLine& line) {
-    std::string described;
-    switch (line.action) {
-    case ::CommandLine::Action::Window:
-        return "window " + line.file;
-    case ::CommandLine::Action::Export:
-        described = "export " + line.kind;
-        for (const std::string& file : line.files) described += ' ' + file;
-        return described;
-    case ::CommandLine::Action::Print:
+    if (line.action == ::CommandLine::Action::Print) {
         return "exit " + std::to_string(line.exitCode) + ": " + line.text.substr(0, line.text.find('\n'));
     }
+    std::string described = line.action == ::CommandLine::Action::Window ? "window " + line.file : "export " + line.kind;
+    for (const std::string& file : line.files) described += ' ' + file;
     return described;
 }
 

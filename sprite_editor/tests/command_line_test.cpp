@@ -152,19 +152,14 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
     EXPECT_NE(Pixolin({"--help"}).out.find("--export <KIND>"), std::string::npos);
 }
 
+// The action, then its file names, or what is printed first and the exit code.
 std::string Described(const ::CommandLine& line) {
-    std::string described;
-    switch (line.action) {
-    case ::CommandLine::Action::Window:
-        return "window " + line.file;
-    case ::CommandLine::Action::Export:
-        described = "export " + line.kind;
-        for (const std::string& file : line.files) described += ' ' + file;
-        return line.sprite ? described + " sprite " + std::to_string(*line.sprite) : described;
-    case ::CommandLine::Action::Print:
+    if (line.action == ::CommandLine::Action::Print) {
         return "exit " + std::to_string(line.exitCode) + ": " + line.text.substr(0, line.text.find('\n'));
     }
-    return described;
+    std::string described = line.action == ::CommandLine::Action::Window ? "window " + line.file : "export " + line.kind;
+    for (const std::string& file : line.files) described += ' ' + file;
+    return described + (line.sprite ? " sprite " + std::to_string(*line.sprite) : "");
 }
 
 // Every argument is read before any window: the toolkit's options with their
