@@ -58,6 +58,21 @@ constexpr int kSheetColumns = 16;  // tiles to a row of the tile sheet
 constexpr int kSheetSize = kSheetColumns * kTileSize;
 constexpr int kTileCount = kSheetColumns * kSheetColumns;
 
+// A rectangle of map cells: the cells x to x + width - 1 of the rows y to
+// y + height - 1.
+struct CellRect {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+
+    bool Empty() const { return width <= 0 || height <= 0; }
+    bool Contains(int32_t cx, int32_t cy) const {
+        return cx >= x && cy >= y && int64_t(cx) < int64_t(x) + width && int64_t(cy) < int64_t(y) + height;
+    }
+    friend bool operator==(const CellRect&, const CellRect&) = default;
+};
+
 // The document: the map's cells and the path of its tile set. The map's size
 // is the size of its arrays.
 struct MapDocument {
