@@ -16,7 +16,6 @@
 #include "file_access.h"
 #include "file_filter.h"
 #include "picture_box.h"
-#include "sheet_image.h"
 #include "sprite_editing.h"
 #include "views.h"
 
@@ -94,35 +93,6 @@ void Form1::BuildMenu() {
     end->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(end, &QAction::triggered, this, &QWidget::close);
     BuildEditMenu();
-}
-
-void Form1::BuildEditMenu() {
-    QMenu* edit = menuBar()->addMenu("Edit");
-    edit->setObjectName("edit");
-    undo = edit->addAction("Undo");
-    undo->setObjectName("undo");
-    undo->setShortcuts(QKeySequence::Undo);
-    connect(undo, &QAction::triggered, this, &Form1::Form1_undo_Click);
-    redo = edit->addAction("Redo");
-    redo->setObjectName("redo");
-    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
-    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
-        if (!redoKeys.contains(key)) redoKeys << key;
-    }
-    redo->setShortcuts(redoKeys);
-    connect(redo, &QAction::triggered, this, &Form1::Form1_redo_Click);
-    BuildImageMenu();
-}
-
-void Form1::BuildImageMenu() {
-    QMenu* image = menuBar()->addMenu("Image");
-    image->setObjectName("image");
-    QAction* exportSheet = image->addAction("Export sprites as image...");
-    exportSheet->setObjectName("exportsheet");
-    connect(exportSheet, &QAction::triggered, this, &Form1::Form1_exportsheet_Click);
-    QAction* importSheet = image->addAction("Import image as sprites...");
-    importSheet->setObjectName("importsheet");
-    connect(importSheet, &QAction::triggered, this, &Form1::Form1_importsheet_Click);
 }
 
 // Keys as in the pixel editors artists know: each selects its tool or acts as
@@ -262,24 +232,6 @@ void Form1::Form1_Command1_Click() {
 void Form1::Form1_Command4_Click() { MarkCurrentSprite(*this, true); }
 
 void Form1::Form1_Command5_Click() { MarkCurrentSprite(*this, false); }
-
-void Form1::Form1_undo_Click() {
-    Undo(*this);
-    LayOutSpriteListScrollBar();
-    ShowUndoRedo();
-}
-
-void Form1::Form1_redo_Click() {
-    Redo(*this);
-    LayOutSpriteListScrollBar();
-    ShowUndoRedo();
-}
-
-// Undo also takes back a pending shape, which is no step of the history.
-void Form1::ShowUndoRedo() {
-    undo->setEnabled(history.CanUndo() || PendingPoints != 0);
-    redo->setEnabled(history.CanRedo());
-}
 
 void Form1::closeEvent(QCloseEvent* event) {
     bool close = !LibraryModified(*this);
@@ -571,40 +523,4 @@ void Form1::Form1_sav2_Click() {
 
 void Form1::Form1_exrawall2_Click() {
     ExportFrames(Sprites.All(), kRaw2ScreenFilters[0], kRaw2AllScreens[0], kRaw2ScreenFilters[1], kRaw2AllScreens[1]);
-}
-
-// Every sprite, marked ones too, as one picture, in the format of the name's
-// extension.
-void Form1::Form1_exportsheet_Click() {
-    const QString path = AskSaveFile(kSheetFilter, "Export sprites as image");
-    if (path.isEmpty()) return;
-    FinishEditing(*this);
-    std::optional<QByteArray> file;
-    if (!WithEnoughMemory(*messageBox, "export " + path, [&] { file = SpriteSheetFile(Sprites.All(), PixelColors, path); })) return;
-    if (!file) {
-        messageBox->Show(QString("Cannot write %1: not a picture format this program writes").arg(path), "Error",
-                         MessageIcon::Error);
-        return;
-    }
-    SaveFile(QFile::encodeName(path), "export", [&](const ByteSink& sink) {
-        return sink(std::span(reinterpret_cast<const uint8_t*>(file->constData()), size_t(file->size())));
-    });
-}
-
-// The picture's 16 x 16 blocks appended as sprites, in one step.
-void Form1::Form1_importsheet_Click() {
-    const QString path = AskOpenFile(PictureFilter().toLatin1().constData(), "Import image as sprites");
-    if (path.isEmpty()) return;
-    WithEnoughMemory(*messageBox, "import " + path, [&] {
-        const auto file = ReadWholeFile(QFile::encodeName(path), *messageBox);
-        if (!file) return;
-        const SheetImport sheet =
-            SpritesOfPicture(QByteArray::fromRawData(reinterpret_cast<const char*>(file->data()), qsizetype(file->size())), path);
-        if (!sheet.refusal.isEmpty()) {
-            messageBox->Show(sheet.refusal, "Error", MessageIcon::Error);
-            return;
-        }
-        AppendSprites(*this, sheet.sprites);
-    });
-    LayOutSpriteListScrollBar();
 }
