@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 #include <climits>
@@ -97,6 +98,10 @@ Form1::Form1(std::unique_ptr<FileDialog> cdlg, std::unique_ptr<MessageBox> messa
     client->setFixedSize(kClientWidth, kClientHeight);
     client->setStyleSheet(QLatin1String(kCompactStyle));
     setCentralWidget(client);
+    // Below the client area, which keeps its size and controls.
+    StatusLabel = new QLabel;
+    statusBar()->addWidget(StatusLabel, 1);
+    statusBar()->setSizeGripEnabled(false);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     CreateMapView(client);
     CreateTileSetFrame(client);
@@ -154,23 +159,8 @@ void Form1::CreateMenu() {
     end->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(end, &QAction::triggered, this, &Form1::Form1_end_Click);
     CreateEditMenu();
-}
-
-void Form1::CreateEditMenu() {
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
-    edit->setObjectName(QStringLiteral("edit"));
-    undo = edit->addAction(QStringLiteral("Undo"));
-    undo->setObjectName(QStringLiteral("undo"));
-    undo->setShortcuts(QKeySequence::Undo);
-    connect(undo, &QAction::triggered, this, &Form1::Form1_undo_Click);
-    redo = edit->addAction(QStringLiteral("Redo"));
-    redo->setObjectName(QStringLiteral("redo"));
-    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
-    for (const QKeySequence& key : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
-        if (!redoKeys.contains(key)) redoKeys << key;
-    }
-    redo->setShortcuts(redoKeys);
-    connect(redo, &QAction::triggered, this, &Form1::Form1_redo_Click);
+    CreateMapMenu();
+    CreateViewMenu();
 }
 
 void Form1::CreateMapView(QWidget* client) {
@@ -258,6 +248,7 @@ void Form1::loadmap(int16_t width, int16_t height) {
 
 // For a map just put in place: the view, a tile set.
 void Form1::ShowNewMap(int16_t width, int16_t height) {
+    tilora::MapReplaced(tools);
     ZoomTo1x(width, height);
     AskTileSet();
     StartEditing();
@@ -266,6 +257,7 @@ void Form1::ShowNewMap(int16_t width, int16_t height) {
 void Form1::StartEditing() {
     Timer1->start();
     Command1->setEnabled(true);
+    for (QAction* action : mapActions_) action->setEnabled(true);
 }
 
 void Form1::Setup() { ZoomTo1x(MapWidth(), MapHeight()); }
@@ -299,16 +291,6 @@ void Form1::closeEvent(QCloseEvent* event) {
         }
     }
     event->setAccepted(close);
-}
-
-void Form1::Form1_undo_Click() {
-    tilora::Undo(*this, stroke, history);
-    ShowMapSize();
-}
-
-void Form1::Form1_redo_Click() {
-    tilora::Redo(*this, stroke, history);
-    ShowMapSize();
 }
 
 void Form1::ShowUndoRedo() {
@@ -402,6 +384,7 @@ void Form1::TakeProject(tilora::MapProject project, const QByteArray& projectPat
     tilora::FinishStroke(*this, stroke, history);
     tilora::ReplaceMap(*this, history, std::move(project.tiles), std::move(project.col));
     history.MarkClean();
+    tilora::MapReplaced(tools);
     projectFile_ = projectPath;
     TileFile = project.tilePath;
     if (!FileExists(TileFile) && FileExists(BesideProject(TileFile, projectPath))) {
@@ -532,17 +515,17 @@ void Form1::LayOutScrollBars() {
 
 void Form1::Form1_Picture2_MouseDown(int Button, int /*Shift*/, int X, int Y) {
     const auto mode = Option2->isChecked() ? tilora::TileMode::Tiles8x8 : tilora::TileMode::Tiles16x16;
-    tilora::FinishStroke(*this, stroke, history);
-    tilora::CanvasMouseDown(*this, *this, stroke, mode, Button, X, Y);
+    WithEnoughMemory(*messageBox, QStringLiteral("change the map"),
+                     [&] { tilora::CanvasPress(*this, *this, tools, stroke, history, mode, Button, X, Y); });
     ShowUndoRedo();
 }
 
 void Form1::Form1_Picture2_MouseMove(int Button, int /*Shift*/, int X, int Y) {
-    tilora::CanvasMouseMove(*this, *this, stroke, Button, X, Y);
+    tilora::CanvasMove(*this, *this, tools, stroke, Button, X, Y);
 }
 
 void Form1::Form1_Picture2_MouseUp(int /*Button*/, int /*Shift*/, int /*X*/, int /*Y*/) {
-    tilora::FinishStroke(*this, stroke, history);
+    tilora::CanvasRelease(*this, tools, stroke, history);
 }
 
 // The wheel scrolls the map, with Shift (or a sideways wheel) across; with
@@ -571,9 +554,12 @@ void Form1::ZoomAround(int zoom, int X, int Y) {
     VScroll1->setValue(int(std::clamp<int64_t>(canvasY + kCanvasInset - pointer.y(), 0, VScroll1->maximum())));
 }
 
+// Picking a tile goes back to painting.
 void Form1::Form1_Picture3_MouseDown(int /*Button*/, int /*Shift*/, int X, int Y) {
     SelTile = tilora::PickerTileAt(X, Y);
     Label2->setText(QString::number(SelTile));
+    tilora::ChooseTool(tools, tilora::MapTool::Paint);
+    ShowTool();
 }
 
 void Form1::Form1_Picture3_MouseMove(int /*Button*/, int /*Shift*/, int X, int Y) {
@@ -603,6 +589,7 @@ void Form1::Form1_Timer1_Timer() {
     Picture3->ShowPicture(pickerPicture_);
     tilora::DrawPreview(*this, SelTile, previewPicture_);
     Picture4->ShowPicture(previewPicture_);
+    StatusLabel->setText(QString::fromStdString(tilora::StatusText(*this, *this, tools)));
 }
 
 void Form1::DrawMap() {
@@ -610,5 +597,6 @@ void Form1::DrawMap() {
     const tilora::Rect visible = tilora::VisibleCanvasRect(
         {canvas.x(), canvas.y(), canvas.width(), canvas.height()}, Picture1->width(), Picture1->height());
     const tilora::Rect drawn = tilora::DrawMap(*this, *this, *this, visible, mapPicture_);
+    tilora::DrawToolMarks(*this, *this, *this, tools, drawn, mapPicture_);
     Picture2->ShowPicture(mapPicture_, {drawn.x, drawn.y});
 }

@@ -12,11 +12,14 @@
 #include "editor_state.h"
 #include "form2.h"
 #include "history.h"
+#include "map_clipboard.h"
 #include "map_editing.h"
+#include "map_tools.h"
 #include "project_file.h"
 #include "rgb_image.h"
 
 class QAction;
+class QActionGroup;
 class QCloseEvent;
 class PictureBox;
 class QButtonGroup;
@@ -27,6 +30,7 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QTimer;
+class ResizeDialog;
 
 class Form1 : public QMainWindow, public tilora::MapDocument, public tilora::TileSheets, public tilora::MapView {
     Q_OBJECT
@@ -73,6 +77,28 @@ public:
     void Form1_form2_SizeChosen(Form2::Purpose purpose, int16_t width, int16_t height);
     void Form1_undo_Click();
     void Form1_redo_Click();
+    // The Edit menu's clipboard and selection; Escape abandons a paste or
+    // clears the selection.
+    void Form1_cut_Click();
+    void Form1_copy_Click();
+    void Form1_paste_Click();
+    void Form1_delete_Click();
+    void Form1_selectall_Click();
+    void Form1_escape_Click();
+    // The Map menu: the left button's tool, replacing a tile, rows, columns
+    // and the map's size.
+    void Form1_paint_Click();
+    void Form1_select_Click();
+    void Form1_fill_Click();
+    void Form1_replace_Click();
+    void Form1_insertrow_Click();
+    void Form1_insertcolumn_Click();
+    void Form1_deleterow_Click();
+    void Form1_deletecolumn_Click();
+    void Form1_resize_Click();
+    void Form1_resizeDialog_SizeChosen(int16_t width, int16_t height, tilora::Anchor anchor);
+    // The View menu.
+    void Form1_grid_Click();
 
     QByteArray ImportFile;      // the raw map file of the last import, as the file system's bytes
     bool ScreenRepeat = false;  // whether that import reads the screen-repeat form
@@ -97,11 +123,15 @@ public:
     QAction* undo = nullptr;
     QAction* redo = nullptr;
     Form2* form2;  // the New-map dialog, one for the window's lifetime
+    ResizeDialog* resizeDialog;
+    QLabel* StatusLabel;  // in the status bar: the cursor cell, the selection, the zoom
     std::unique_ptr<FileDialog> cdlg;
     std::unique_ptr<MessageBox> messageBox;
 
     tilora::History history;
     tilora::Stroke stroke;
+    tilora::MapTools tools;
+    MapClipboard clipboard;
 
 protected:
     // While the document differs from its project file, closing asks whether
@@ -111,6 +141,16 @@ protected:
 private:
     void CreateMenu();
     void CreateEditMenu();
+    void CreateMapMenu();
+    void CreateViewMenu();
+    // A menu item that works on the map, disabled until the first map.
+    QAction* AddMapAction(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
+                          void (Form1::*handler)());
+    void ShowTool();
+    // Runs a change of the map's size, then the canvas takes the new size;
+    // refused tells why a change did not happen.
+    template <typename Change>
+    void ChangeMapSize(const QString& purpose, const QString& refused, Change change);
     void CreateMapView(QWidget* client);
     void CreateTileSetFrame(QWidget* client);
     void CreateZoomOptions();
@@ -151,4 +191,6 @@ private:
     // makes the tile timer load it again.
     std::string tileFileStamp_;
     QByteArray projectFile_;  // the .tlp last loaded or saved; none after "New"
+    QList<QAction*> mapActions_;
+    QActionGroup* toolGroup_ = nullptr;
 };

@@ -60,21 +60,21 @@ std::optional<std::pair<int16_t, int16_t>> Form2::ChosenSize() {
     if (Option1->isChecked()) return std::pair<int16_t, int16_t>(12, 16);
     if (Option2->isChecked()) return std::pair<int16_t, int16_t>(16, 12);
     if (Option3->isChecked()) return std::pair<int16_t, int16_t>(24, 8);
-    const auto width = CustomSide(Text1, "width");
+    const auto width = TypedMapSide(Text1, "width", *messageBox_);
     if (!width) return std::nullopt;
-    const auto height = CustomSide(Text2, "height");
+    const auto height = TypedMapSide(Text2, "height", *messageBox_);
     if (!height) return std::nullopt;
     return std::pair(*width, *height);
 }
 
 void Form2::Form2_Command1_Click() { close(); }
 
-std::optional<int16_t> Form2::CustomSide(const QLineEdit* text, const char* side) {
+std::optional<int16_t> TypedMapSide(const QLineEdit* text, const char* side, MessageBox& messageBox) {
     const auto value = tilora::MapSideFromText(text->text().toStdString());
     if (!value) {
         const QString message = QStringLiteral("The %1 must be a number of tiles from 1 to %2, not \"%3\".")
                                     .arg(QLatin1String(side), QString::number(tilora::kLargestMapSide), text->text());
-        messageBox_->Show(message, QStringLiteral("Error"), MessageIcon::Error);
+        messageBox.Show(message, QStringLiteral("Error"), MessageIcon::Error);
     }
     return value;
 }

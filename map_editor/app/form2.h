@@ -18,6 +18,11 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+// A map side typed into a text box; nothing, after a message in the window's
+// message box that gives the limits, when it is refused. side names it in
+// the message ("width").
+std::optional<int16_t> TypedMapSide(const QLineEdit* text, const char* side, MessageBox& messageBox);
+
 class Form2 : public QDialog {
     Q_OBJECT
 public:
@@ -57,7 +62,6 @@ private:
     // Width and height, from the option chosen or the text boxes; nothing,
     // after a message, when a typed size is refused.
     std::optional<std::pair<int16_t, int16_t>> ChosenSize();
-    std::optional<int16_t> CustomSide(const QLineEdit* text, const char* side);
 
     const std::unique_ptr<MessageBox>& messageBox_;
     Purpose purpose_ = Purpose::NewMap;

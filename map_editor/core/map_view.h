@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "editor_state.h"
+#include "map_tools.h"
 #include "rgb_image.h"
 
 namespace tilora {
@@ -36,5 +37,15 @@ Rect VisibleCanvasRect(const Rect& canvas, int viewportWidth, int viewportHeight
 // tile sheet, each sheet pixel a square of Zoom / 8 pixels.
 Rect DrawMap(const MapDocument& document, const TileSheets& sheets, const MapView& view, const Rect& wanted,
              RgbImage& picture);
+
+// Draws over the part `drawn` of the canvas, as DrawMap left it in picture,
+// what the tools show: the block being pasted with its top-left at the cursor
+// cell, its tiles mixed half and half with the map's, and framed; the screen
+// grid, a line along the left and top edge of every 12 x 8-cell screen but
+// the first; and the selection's frame. Lines and frames are dashed in two
+// colours that differ in every component, so that one of them stands out over
+// any tile, at every zoom; a dash keeps its place on the canvas as it scrolls.
+void DrawToolMarks(const MapDocument& document, const TileSheets& sheets, const MapView& view, const MapTools& tools,
+                   const Rect& drawn, RgbImage& picture);
 
 }  // namespace tilora

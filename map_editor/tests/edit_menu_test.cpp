@@ -25,27 +25,6 @@ using namespace tilora;
 
 namespace {
 
-class ShownWindow : public WindowTest {
-protected:
-    ShownWindow() {
-        form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    }
-    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(form.get(), Qt::Key(key), modifiers);
-    }
-    QAction* Item(const char* name) { return form->findChild<QAction*>(name); }
-    void Click(QPoint at, Qt::MouseButton button) {
-        QTest::mousePress(form->Picture2, button, {}, at);
-        QTest::mouseRelease(form->Picture2, button, {}, at);
-    }
-    void Wheel(QPoint at, QPoint notches, Qt::KeyboardModifiers modifiers) {
-        QWheelEvent event(at, form->Picture2->mapToGlobal(at), QPoint(), notches * 120, Qt::NoButton, modifiers,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(form->Picture2, &event);
-    }
-};
-
 TEST_F(ShownWindow, EditMenuUndoesWithItsKeys) {
     QStringList items;
     for (QAction* item : form->menuBar()->actions()[1]->menu()->actions()) items << item->text();

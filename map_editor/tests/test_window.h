@@ -6,9 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QRect>
 #include <QStringList>
+#include <QTest>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <deque>
@@ -19,6 +24,7 @@
 
 #include "file_filter.h"
 #include "form1.h"
+#include "picture_box.h"
 #include "rgb_image.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -94,4 +100,37 @@ protected:
     ScriptedFileDialog* dialog;
     RecordingMessageBox* messages;
     std::unique_ptr<Form1> form;
+};
+
+// The window shown and active, for real key, mouse and wheel events.
+class ShownWindow : public WindowTest {
+protected:
+    ShownWindow() {
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(form.get(), Qt::Key(key), modifiers);
+    }
+    QAction* Item(const char* name) { return form->findChild<QAction*>(name); }
+    void Click(QPoint at, Qt::MouseButton button) {
+        QTest::mousePress(form->Picture2, button, {}, at);
+        QTest::mouseRelease(form->Picture2, button, {}, at);
+    }
+    // Canvas events as the mouse sends them.
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, form->Picture2->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(form->Picture2, &event);
+    }
+    void Hover(QPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
+    void Drag(QPoint from, QPoint to, Qt::MouseButton button) {
+        Mouse(QEvent::MouseButtonPress, from, button, button);
+        Mouse(QEvent::MouseMove, to, Qt::NoButton, button);
+        Mouse(QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+    }
+    void Wheel(QPoint at, QPoint notches, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(at, form->Picture2->mapToGlobal(at), QPoint(), notches * 120, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(form->Picture2, &event);
+    }
 };
