@@ -73,6 +73,15 @@ struct CellRect {
     friend bool operator==(const CellRect&, const CellRect&) = default;
 };
 
+// Copies the cells of rect, which lies in `from`, to the same-sized
+// rectangle of `to` whose top-left cell is (toX, toY), a row at a time.
+inline void CopyCells(const CellArray& from, const CellRect& rect, CellArray& to, int32_t toX, int32_t toY) {
+    for (int32_t row = 0; row < rect.height; ++row) {
+        const auto source = from.Bytes().begin() + ptrdiff_t(rect.x) + ptrdiff_t(rect.y + row) * from.Width();
+        std::copy_n(source, rect.width, to.MutableBytes().begin() + ptrdiff_t(toX) + ptrdiff_t(toY + row) * to.Width());
+    }
+}
+
 // The document: the map's cells and the path of its tile set. The map's size
 // is the size of its arrays.
 struct MapDocument {

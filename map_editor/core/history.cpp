@@ -25,11 +25,13 @@ void Swap(MapChange& change, MapDocument& document) {
 
 }  // namespace
 
-void History::Push(Step step) {
+void History::Push(Step&& step) {
     DropUndone();
     const size_t bytes = BytesOf(step);
     if (bytes > byteLimit_) return PushTooLarge();
-    steps_.push_back({std::move(step), bytes});
+    // The entry is made before the step moves into it.
+    steps_.emplace_back();
+    steps_.back() = {std::move(step), bytes};
     bytes_ += bytes;
     ++done_;
     // The newest step always stays, so that it can be undone.

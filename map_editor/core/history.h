@@ -43,9 +43,12 @@ public:
     // The most memory the steps may hold; the oldest go first.
     size_t ByteLimit() const { return byteLimit_; }
 
-    // Records a step that is done already. Steps that were undone are
-    // dropped; a step larger than the limit empties the history instead.
-    void Push(Step step);
+    // Records a step that is done already, taking what it holds. Steps that
+    // were undone are dropped; a step larger than the limit empties the
+    // history instead. Should there be no memory for the record
+    // (std::bad_alloc), step is left as it was, so that the edit can be taken
+    // back with it.
+    void Push(Step&& step);
     // An edit done already that is too large to keep: the history is emptied.
     void PushTooLarge();
 

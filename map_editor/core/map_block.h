@@ -47,9 +47,10 @@ std::string BlockText(const MapBlock& block);
 // line end or a missing last line end are taken too), tile numbers 0 to 255
 // separated by commas, spaces and tabs around them ignored, and one comma
 // ending a row allowed. Rows may differ in length: the block is as wide as
-// its longest row, missing cells tile 0; every col flag is 0. Nothing when
-// the text is anything else: no number at all, a field that is no number or
-// one above 255, or more than kLargestMapSide rows or columns.
+// its longest row, missing cells tile 0 (a blank line is a row of them);
+// every col flag is 0. Nothing when the text is anything else: no number at
+// all, a field that is no number or one above 255, or more than
+// kLargestMapSide rows or columns.
 std::optional<MapBlock> BlockFromText(std::string_view text);
 
 }  // namespace tilora

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "cell_edit.h"
+
 namespace tilora {
 
 namespace {
@@ -186,25 +188,9 @@ void FinishStroke(const MapDocument& document, Stroke& stroke, History& history)
 }
 
 void FillWith16x16Tile(MapDocument& document, History& history) {
-    const uint64_t cells = uint64_t(document.MapWidth()) * uint64_t(document.MapHeight());
-    const bool keep = cells * sizeof(CellChange) <= history.ByteLimit();
-    Step step;
-    // Room for every cell first, so that a failed allocation changes nothing.
-    if (keep) step.cells.reserve(size_t(cells));
-    for (int32_t y = 0; y < document.MapHeight(); y += 2) {
-        for (int32_t x = 0; x < document.MapWidth(); x += 2) {
-            for (int32_t i = 0; i < 4; ++i) {
-                const int32_t cx = x + i % 2, cy = y + i / 2;
-                const int tile = i % 2 + kSheetColumns * (i / 2);
-                if (!document.MapTiles.Contains(cx, cy) || document.MapTiles(cx, cy) == tile) continue;
-                if (keep) step.cells.push_back({IndexOf(document.MapTiles, cx, cy), document.MapTiles(cx, cy), document.MapCol(cx, cy)});
-                document.MapTiles(cx, cy) = uint8_t(tile);
-            }
-        }
-    }
-    if (!keep) return history.PushTooLarge();
-    step.cells.shrink_to_fit();
-    if (!step.Empty()) history.Push(std::move(step));
+    EditCells(document, history, MapRect(document), [](int32_t x, int32_t y, Cell cell) {
+        return Cell{uint8_t(x % 2 + kSheetColumns * (y % 2)), cell.col};
+    });
 }
 
 void Undo(MapDocument& document, Stroke& stroke, History& history) {

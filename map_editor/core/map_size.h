@@ -30,7 +30,8 @@ enum class Anchor { TopLeft, Top, TopRight, Left, Centre, Right, BottomLeft, Bot
 // the left, middle or right (top, middle or bottom) of the new size, a middle
 // that cannot be exact lying half a cell to the left (top). New cells hold
 // tile 0 and col flag 0; old cells outside the new size are dropped. False,
-// with nothing changed, for a side outside 1 to kLargestMapSide.
+// with nothing changed, for a side outside 1 to kLargestMapSide; the size
+// the map has already changes nothing either and makes no step.
 bool ResizeMap(MapDocument& document, History& history, int32_t width, int32_t height, Anchor anchor);
 
 }  // namespace tilora
