@@ -97,9 +97,11 @@ TEST_F(Form1Test, StartsWithEveryControlInPlaceAndNoMap) {
     EXPECT_EQ(PixelOf(form->Picture1->grab().toImage(), 100, 100), kGrey);  // the empty canvas
 
     const QList<QAction*> menus = form->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 2);
+    ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus[0]->text(), "File");
     EXPECT_EQ(menus[1]->text(), "Edit");
+    EXPECT_EQ(menus[2]->text(), "Map");
+    EXPECT_EQ(menus[3]->text(), "View");
     QStringList items;
     for (const QAction* item : menus[0]->menu()->actions()) {
         items << item->objectName() + "=" + (item->isSeparator() ? "-" : item->text());

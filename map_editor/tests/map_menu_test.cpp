@@ -27,7 +27,10 @@ protected:
     // The tiles of a row of cells, as "a,b,c".
     std::string Row(int y, int from, int to) const {
         std::string row;
-        for (int x = from; x <= to; ++x) row += (x > from ? "," : "") + std::to_string(form->MapTiles(x, y));
+        for (int x = from; x <= to; ++x) {
+            if (x > from) row += ',';
+            row += std::to_string(form->MapTiles(x, y));
+        }
         return row;
     }
     Rgb CanvasPixel(int x, int y) {

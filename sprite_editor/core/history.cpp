@@ -62,7 +62,7 @@ void Apply(Step& step, SpriteLibrary& library, int& curSprite, Direction directi
 
 }  // namespace
 
-void History::Push(Step step) {
+void History::Push(Step&& step) {
     while (steps_.size() > done_) {
         bytes_ -= steps_.back().bytes;
         steps_.pop_back();
@@ -76,7 +76,9 @@ void History::Push(Step step) {
         bytes_ = 0;
         if (clean_ && *clean_ != Position()) clean_.reset();
     } else {
-        steps_.push_back({std::move(step), bytes});
+        // The entry is made before the step moves into it.
+        steps_.emplace_back();
+        steps_.back() = {std::move(step), bytes};
         bytes_ += bytes;
         ++done_;
         DropOldestBeyondLimit();

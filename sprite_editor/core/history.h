@@ -47,9 +47,12 @@ public:
     // The most memory the steps may hold; the oldest go first.
     static constexpr size_t kByteLimit = size_t(64) << 20;
 
-    // Records a step that is done already. Steps that were undone are
-    // dropped; a step larger than the limit empties the history instead.
-    void Push(Step step);
+    // Records a step that is done already, taking what it holds. Steps that
+    // were undone are dropped; a step larger than the limit empties the
+    // history instead. Should there be no memory for the record
+    // (std::bad_alloc), step is left as it was, so that the edit can be taken
+    // back with it.
+    void Push(Step&& step);
     // Adds a change to the last step recorded.
     void AddToLast(Change change);
 

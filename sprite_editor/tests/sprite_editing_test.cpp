@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
+
+#include "failing_allocations.h"
 
 namespace {
 
@@ -148,6 +151,23 @@ TEST(History, StaysWithinItsMemoryBound) {
 
 // The clean point is the library last loaded or saved; undo and redo reach it
 // again until a new edit leaves it among the dropped redo steps.
+// Short of memory for the history's own record, a load leaves the library
+// it would have replaced; loads go on until the record needs a new block.
+TEST(History, ALoadWithoutMemoryForItsStepKeepsTheLibrary) {
+    EditorState state = ThreeSprites();
+    for (int loads = 0; loads < 100; ++loads) {
+        const std::vector<Sprite> before = state.Sprites.All();
+        try {
+            const FailingAllocations shortMemory(512);
+            LoadLibrary(state, {Numbered(loads)});
+        } catch (const std::bad_alloc&) {
+            EXPECT_EQ(state.Sprites.All(), before);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no load ran short of memory";
+}
+
 TEST(History, CleanPointFollowsUndoAndRedo) {
     EditorState state;
     EXPECT_FALSE(LibraryModified(state));
