@@ -66,6 +66,32 @@ void AppendSprites(EditorState& state, const std::vector<Sprite>& sprites);
 // there is one: one step.
 void AddSpriteAndImport(EditorState& state, const std::optional<Sprite>& sprite);
 
+// Transforms of the current sprite, each one undo step that makes the
+// sprite current; a pending line or rectangle is abandoned first. Every
+// pixel code moves with its pixel, the mask and codes past it included.
+void FlipHorizontally(EditorState& state);
+void FlipVertically(EditorState& state);
+// By 90 degrees about the sprite's centre.
+void RotateClockwise(EditorState& state);
+void RotateCounterClockwise(EditorState& state);
+// One pixel right (dx 1), left (-1), down (dy 1) or up (-1), wrapping round:
+// what leaves one edge comes in at the other.
+void ShiftSprite(EditorState& state, int dx, int dy);
+// Codes CodeLight and CodeDark exchange; every other code stays.
+void SwapLightAndDark(EditorState& state);
+// Every pixel CodeLight, as in a sprite that AddSprite appends.
+void ClearSprite(EditorState& state);
+
+// A copy of the current sprite, with its deletion mark, inserted right after
+// it and made current: one step.
+void DuplicateSprite(EditorState& state);
+// The current sprite swaps places with its neighbour before it (step -1) or
+// after it (step 1), its mark with it, and stays current: one step; nothing
+// at the library's ends.
+void MoveSprite(EditorState& state, int step);
+// The current sprite's pixels become the sprite's; its mark stays: one step.
+void PasteSprite(EditorState& state, const Sprite& sprite);
+
 // Undo while a shape waits for its second point abandons the shape; that is
 // the undo. Undo and redo make the sprite they change current.
 void Undo(EditorState& state);

@@ -19,9 +19,19 @@ void DrawSprite(Image& picture4, const Sprite& sprite, const CodeColours& colour
 // painted, so the picture is cleared to its background first.
 void DrawSpriteOverBackground(Image& picture5, const Sprite& sprite, const CodeColours& colours);
 
+inline constexpr Colour kGuideColor = RGB(0, 96, 255);
+
 // The 256 x 256 canvas: the sprite at 16x and a grid of fifteen lines each way
-// between the cells, none at the outer edges.
-void DrawCanvas(Image& d, const Image& picture4);
+// between the cells, none at the outer edges. With guides, the lines between
+// cells 7 and 8 each way, where the sprite's four 8 x 8 hardware tiles meet,
+// take kGuideColor.
+void DrawCanvas(Image& d, const Image& picture4, bool guides = false);
+
+// A frame of the animation preview, 64 x 64: the sprite at 4x over
+// kPreviewBackground, transparent pixels left out, in the dim colours when it
+// is marked deleted, as the sprite list shows it.
+void DrawAnimationFrame(Image& frame, const Sprite& sprite, bool deleted, const CodeColours& pixelColors,
+                        const CodeColours& dimColors);
 
 struct SpriteListState {
     const std::vector<Sprite>& Sprites;
