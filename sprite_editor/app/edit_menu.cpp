@@ -21,7 +21,6 @@ void Form1::BuildEditMenu() {
     }
     redo->setShortcuts(redoKeys);
     connect(redo, &QAction::triggered, this, &Form1::Form1_redo_Click);
-    BuildImageMenu();
 }
 
 void Form1::Form1_undo_Click() {

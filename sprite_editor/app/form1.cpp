@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "animation_preview.h"
 #include "file_access.h"
 #include "file_filter.h"
 #include "picture_box.h"
@@ -60,6 +61,9 @@ void Form1::BuildWindow() {
     client->setFont(font);
     setCentralWidget(client);
     BuildMenu();
+    BuildEditMenu();
+    BuildImageMenu();
+    BuildSpriteMenu();
     BuildCurrentSpriteFrame();
     BuildSelectSpriteFrame();
     BuildKeys();
@@ -92,7 +96,6 @@ void Form1::BuildMenu() {
     end->setObjectName("end");
     end->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(end, &QAction::triggered, this, &QWidget::close);
-    BuildEditMenu();
 }
 
 // Keys as in the pixel editors artists know: each selects its tool or acts as
@@ -243,6 +246,7 @@ void Form1::closeEvent(QCloseEvent* event) {
         }
     }
     event->setAccepted(close);
+    if (close) preview->close();
 }
 
 // --- Tools -----------------------------------------------------------------
@@ -315,7 +319,7 @@ void Form1::Form1_Timer1_Timer() {
     StretchBlt(picture2, 0, 0, picture4, 4);
     Picture3->SetPicture(picture3);
     Picture2->SetPicture(picture2);
-    DrawCanvas(d, picture4);
+    DrawCanvas(d, picture4, Guides);
     Picture1->SetPicture(d);
 }
 

@@ -14,6 +14,7 @@
 #include "editor_state.h"
 #include "file_io.h"
 #include "image.h"
+#include "sprite_clipboard.h"
 #include "sprite_files.h"
 
 class QAction;
@@ -24,6 +25,7 @@ class QLabel;
 class QPushButton;
 class QScrollBar;
 class QTimer;
+class AnimationPreview;
 class ColourButton;
 class PictureBox;
 
@@ -74,6 +76,26 @@ public:
     void Form1_exportsheet_Click();  // "Export sprites as image..."
     void Form1_importsheet_Click();  // "Import image as sprites..."
 
+    // The "Sprite" menu.
+    void Form1_fliph_Click();
+    void Form1_flipv_Click();
+    void Form1_rotatecw_Click();
+    void Form1_rotateccw_Click();
+    void Form1_shiftup_Click();
+    void Form1_shiftdown_Click();
+    void Form1_shiftleft_Click();
+    void Form1_shiftright_Click();
+    void Form1_swapshades_Click();
+    void Form1_clear_Click();
+    void Form1_duplicate_Click();
+    void Form1_moveup_Click();
+    void Form1_movedown_Click();
+    void Form1_copysprite_Click();
+    void Form1_pastesprite_Click();
+    void Form1_pastenew_Click();
+    void Form1_preview_Click();
+    void Form1_guides_Click();
+
     // The controls, for the handlers and for tests that press and read them.
     QGroupBox* Frame1;
     QGroupBox* Frame2;
@@ -99,6 +121,9 @@ public:
     QTimer* Timer1;
     QTimer* SpriteTimer;
     Image d;  // the canvas composed off screen
+    bool Guides = false;  // the canvas's lines between the 8 x 8 tiles in their own colour
+    AnimationPreview* preview = nullptr;
+    SpriteClipboard clipboard;
 
     std::unique_ptr<FileDialog> cdlg;
     std::unique_ptr<MessageBox> messageBox;
@@ -115,6 +140,7 @@ private:
     void BuildMenu();
     void BuildEditMenu();
     void BuildImageMenu();
+    void BuildSpriteMenu();
     void BuildKeys();
 
     void ShowToolBoxes();
@@ -122,6 +148,7 @@ private:
     void SetSwatch(PictureBox* swatch, uint8_t code);
     void ShowUndoRedo();
     void LayOutSpriteListScrollBar();
+    void ShowCurrentSprite();
 
     // The file dialog set up afresh: filter, title, an empty name; the chosen
     // name, empty when cancelled.

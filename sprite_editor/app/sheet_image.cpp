@@ -45,6 +45,22 @@ std::optional<QByteArray> SpriteSheetFile(std::span<const Sprite> sprites, const
     return bytes;
 }
 
+namespace {
+
+// The picture's pixels row by row, red, green, blue and alpha.
+std::vector<Rgba> PixelsOf(const QImage& image) {
+    const QImage picture = image.convertToFormat(QImage::Format_RGBA8888);
+    if (picture.isNull()) throw std::bad_alloc();
+    std::vector<Rgba> pixels(size_t(picture.width()) * size_t(picture.height()));
+    for (int y = 0; y < picture.height(); ++y) {
+        std::memcpy(pixels.data() + size_t(y) * size_t(picture.width()), picture.constScanLine(y),
+                    size_t(picture.width()) * sizeof(Rgba));
+    }
+    return pixels;
+}
+
+}  // namespace
+
 SheetImport SpritesOfPicture(const QByteArray& file, const QString& fileName) {
     QImage picture = QImage::fromData(file);
     if (picture.isNull()) return {{}, QString("Cannot read this file as a picture: %1").arg(fileName)};
@@ -54,11 +70,22 @@ SheetImport SpritesOfPicture(const QByteArray& file, const QString& fileName) {
                         .arg(picture.width())
                         .arg(picture.height())};
     }
-    picture = picture.convertToFormat(QImage::Format_RGBA8888);
-    std::vector<Rgba> pixels(size_t(picture.width()) * size_t(picture.height()));
-    for (int y = 0; y < picture.height(); ++y) {
-        std::memcpy(pixels.data() + size_t(y) * size_t(picture.width()), picture.constScanLine(y),
-                    size_t(picture.width()) * sizeof(Rgba));
+    return {CutSpriteSheet(picture.width(), picture.height(), PixelsOf(picture)), {}};
+}
+
+QImage SpritePicture(const Sprite& sprite, const CodeColours& colours) {
+    const std::vector<Rgba> sheet = DrawSpriteSheet(std::span(&sprite, 1), colours, true);
+    QImage picture(kSpriteSide, kSpriteSide, QImage::Format_RGBA8888);
+    for (int y = 0; y < kSpriteSide; ++y) {
+        std::memcpy(picture.scanLine(y), sheet.data() + size_t(y) * kSheetWidth, kSpriteSide * sizeof(Rgba));
     }
-    return {CutSpriteSheet(picture.width(), picture.height(), pixels), {}};
+    return picture;
+}
+
+std::optional<Sprite> SpriteOfPicture(const QImage& picture) {
+    if (picture.width() < kSpriteSide || picture.height() < kSpriteSide) return std::nullopt;
+    const std::vector<Rgba> pixels = PixelsOf(picture.copy(0, 0, kSpriteSide, kSpriteSide));
+    Sprite sprite;
+    for (size_t n = 0; n < sprite.bytes.size(); ++n) sprite.bytes[n] = CodeOfPixel(pixels[n]);
+    return sprite;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <optional>
 #include <span>
@@ -25,3 +26,11 @@ struct SheetImport {
     QString refusal;  // empty when the sprites were read
 };
 SheetImport SpritesOfPicture(const QByteArray& file, const QString& fileName);
+
+// One sprite as a 16 x 16 picture with transparency, in the colours of the
+// sheets: the mask transparent.
+QImage SpritePicture(const Sprite& sprite, const CodeColours& colours);
+
+// The sprite in a picture's top-left 16 x 16 pixels, by the colour rule of
+// the sheets; none for a picture smaller than a sprite.
+std::optional<Sprite> SpriteOfPicture(const QImage& picture);

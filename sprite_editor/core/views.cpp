@@ -27,6 +27,10 @@ void DrawCanvas(Image& d, const Image& picture4) {
     }
 }
 
+int ScrolledRowsShowing(int row, int scrolledRows, int visibleRows) {
+    return std::clamp(scrolledRows, row - std::max(visibleRows, 1) + 1, row);
+}
+
 int SpriteListColumns(int innerWidth) { return std::max(innerWidth / kCellPixels, 0); }
 
 namespace {

@@ -47,6 +47,10 @@ struct SpriteListState {
 void DrawSpriteList(Image& pxl, const SpriteListState& list, const CodeColours& pixelColors,
                     const CodeColours& dimColors);
 
+// The rows scrolled off the top of the list that show the sprite row `row`
+// with as little scrolling from scrolledRows as it takes, visibleRows showing.
+int ScrolledRowsShowing(int row, int scrolledRows, int visibleRows);
+
 // Sprites to a row of a list of the given inner width.
 int SpriteListColumns(int innerWidth);
 

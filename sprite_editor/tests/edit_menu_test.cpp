@@ -17,20 +17,6 @@
 
 namespace {
 
-struct ShownWindow : testing::Test {
-    TestWindow w;
-    QTemporaryDir dir;
-    ShownWindow() {
-        w->show();
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
-    }
-    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(w.form.get(), Qt::Key(key), modifiers);
-    }
-    QAction* Item(const char* name) { return w->findChild<QAction*>(name); }
-};
-
 TEST_F(ShownWindow, EditMenuFollowsFileAndUndoesWithItsKeys) {
     const QList<QAction*> menus = w->menuBar()->actions();
     ASSERT_EQ(menus.size(), 3);

@@ -1,8 +1,12 @@
 // A Pixolin window for tests, with scripted dialogs, and real mouse events.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -53,3 +57,18 @@ inline void Drag(PictureBox* box, Qt::MouseButtons held, const std::vector<QPoin
 
 // The canvas position of the middle of a sprite cell.
 inline QPointF CellCentre(int x, int y) { return QPointF(16 * x + 8, 16 * y + 8); }
+
+// The window shown and active, for real key events.
+struct ShownWindow : testing::Test {
+    TestWindow w;
+    QTemporaryDir dir;
+    ShownWindow() {
+        w->show();
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(w.form.get(), Qt::Key(key), modifiers);
+    }
+    QAction* Item(const char* name) { return w->findChild<QAction*>(name); }
+};
