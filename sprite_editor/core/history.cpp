@@ -31,16 +31,24 @@ void Swap(LibraryChange& change, SpriteLibrary& library, int& curSprite) {
 
 enum class Direction { Undo, Redo };
 
+// The room that the undo leaves in the library is there for the redo, so
+// that a redo never needs memory.
 void Apply(AddedSprite& change, SpriteLibrary& library, int& curSprite, Direction direction) {
     if (direction == Direction::Redo) {
-        library.Append(change.sprite, change.deleted);
-        curSprite = library.SpriteLast();
+        library.Insert(size_t(change.index), change.sprite, change.deleted);
+        curSprite = change.index;
         return;
     }
-    change.sprite = library[library.size() - 1];
-    change.deleted = library.Deleted(library.size() - 1);
-    library.RemoveLast();
+    change.sprite = library[size_t(change.index)];
+    change.deleted = library.Deleted(size_t(change.index));
+    library.Remove(size_t(change.index));
     curSprite = std::min(change.currentBefore, library.SpriteLast());
+}
+
+// The moved sprite stays current wherever the step puts it.
+void Apply(MovedSprite& change, SpriteLibrary& library, int& curSprite, Direction direction) {
+    library.Swap(size_t(change.from), size_t(change.to));
+    curSprite = direction == Direction::Redo ? change.to : change.from;
 }
 
 template <typename SwappedChange>

@@ -20,12 +20,19 @@ struct SpriteChange {
     bool otherDeleted;
 };
 
-// A sprite appended at the end: in the library after a redo, held here after
-// an undo.
+// A sprite added at index, appended or put among the others: in the library
+// after a redo, held here after an undo.
 struct AddedSprite {
     Sprite sprite;
     bool deleted = false;
+    int index;
     int currentBefore;  // the current sprite before it was added
+};
+
+// The sprite at from swapped places, mark and all, with its neighbour at to.
+struct MovedSprite {
+    int from;
+    int to;
 };
 
 // The whole library, as a load or import replaced it, and the current sprite
@@ -35,7 +42,7 @@ struct LibraryChange {
     int otherCurSprite;
 };
 
-using Change = std::variant<SpriteChange, AddedSprite, LibraryChange>;
+using Change = std::variant<SpriteChange, AddedSprite, MovedSprite, LibraryChange>;
 
 // Changes in the order the edit made them.
 struct Step {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "transforms.h"
+
 namespace {
 
 constexpr float kCanvasPixels = 16.0f * kSpriteSide;
@@ -22,13 +24,29 @@ std::optional<uint8_t> PaintCode(const EditorState& state, int Button) {
     return std::nullopt;
 }
 
+// Records a one-change step whose edit is made already. Should the record
+// find no memory, takeBack puts the library back as it was before the
+// exception goes on.
+template <typename TakeBack>
+void RecordStep(EditorState& state, Change change, TakeBack takeBack) {
+    try {
+        Step step;
+        step.changes.push_back(std::move(change));
+        state.history.Push(std::move(step));
+    } catch (...) {
+        takeBack();
+        throw;
+    }
+}
+
 // Records an edit of one sprite that is made already; before is the sprite
 // as it was. An edit that changed nothing is no step.
 void RecordSpriteEdit(EditorState& state, int index, const Sprite& before, bool deletedBefore) {
     if (state.Sprites[size_t(index)] == before && state.Sprites.Deleted(size_t(index)) == deletedBefore) return;
-    Step step;
-    step.changes.emplace_back(SpriteChange{index, before, deletedBefore});
-    state.history.Push(std::move(step));
+    RecordStep(state, SpriteChange{index, before, deletedBefore}, [&] {
+        state.Sprites[size_t(index)] = before;
+        state.Sprites.SetDeleted(size_t(index), deletedBefore);
+    });
 }
 
 template <typename Edit>
@@ -57,16 +75,19 @@ void ReplaceLibrary(EditorState& state, SpriteLibrary library) {
     }
 }
 
-void AppendBlankSprite(EditorState& state) {
-    state.Sprites.Append(Sprite{}, false);
-    Step step;
-    step.changes.emplace_back(AddedSprite{Sprite{}, false, state.CurSprite});
-    try {
-        state.history.Push(std::move(step));
-    } catch (...) {
-        state.Sprites.RemoveLast();
-        throw;
-    }
+// Puts the sprite at index: one step.
+void InsertSprite(EditorState& state, int index, const Sprite& sprite, bool deleted) {
+    state.Sprites.Insert(size_t(index), sprite, deleted);
+    RecordStep(state, AddedSprite{Sprite{}, false, index, state.CurSprite},
+               [&] { state.Sprites.Remove(size_t(index)); });
+}
+
+void AppendBlankSprite(EditorState& state) { InsertSprite(state, int(state.Sprites.size()), Sprite{}, false); }
+
+template <typename Transform>
+void TransformCurrentSprite(EditorState& state, Transform transform) {
+    FinishEditing(state);
+    EditCurrentSprite(state, [&](Sprite& sprite) { sprite = transform(sprite); });
 }
 
 void RemoveMarker(EditorState& state) {
@@ -236,7 +257,9 @@ void AppendSprites(EditorState& state, const std::vector<Sprite>& sprites) {
     if (sprites.empty()) return;
     Step step;
     step.changes.reserve(sprites.size());
-    for (size_t n = 0; n < sprites.size(); ++n) step.changes.emplace_back(AddedSprite{Sprite{}, false, state.CurSprite});
+    for (size_t n = 0; n < sprites.size(); ++n) {
+        step.changes.emplace_back(AddedSprite{Sprite{}, false, int(state.Sprites.size() + n), state.CurSprite});
+    }
     size_t appended = 0;
     try {
         for (; appended < sprites.size(); ++appended) state.Sprites.Append(sprites[appended], false);
@@ -254,6 +277,49 @@ void AddSpriteAndImport(EditorState& state, const std::optional<Sprite>& sprite)
     if (!sprite || *sprite == Sprite{}) return;
     state.history.AddToLast(SpriteChange{state.CurSprite, Sprite{}, false});
     state.Current() = *sprite;
+}
+
+void FlipHorizontally(EditorState& state) { TransformCurrentSprite(state, FlippedHorizontally); }
+
+void FlipVertically(EditorState& state) { TransformCurrentSprite(state, FlippedVertically); }
+
+void RotateClockwise(EditorState& state) { TransformCurrentSprite(state, RotatedClockwise); }
+
+void RotateCounterClockwise(EditorState& state) { TransformCurrentSprite(state, RotatedCounterClockwise); }
+
+void ShiftSprite(EditorState& state, int dx, int dy) {
+    TransformCurrentSprite(state, [=](const Sprite& sprite) { return Shifted(sprite, dx, dy); });
+}
+
+void SwapLightAndDark(EditorState& state) { TransformCurrentSprite(state, LightAndDarkSwapped); }
+
+void ClearSprite(EditorState& state) {
+    TransformCurrentSprite(state, [](const Sprite&) { return Sprite{}; });
+}
+
+void DuplicateSprite(EditorState& state) {
+    FinishEditing(state);
+    const int copy = state.CurSprite + 1;
+    InsertSprite(state, copy, state.Current(), state.Sprites.Deleted(size_t(state.CurSprite)));
+    state.CurSprite = copy;
+}
+
+// Two neighbours alike in pixels and mark leave the library as it was: the
+// sprite moves, but no step is recorded.
+void MoveSprite(EditorState& state, int step) {
+    FinishEditing(state);
+    const int from = state.CurSprite, to = from + step;
+    if (step == 0 || to < 0 || to > state.SpriteLast()) return;
+    const SpriteLibrary& library = state.Sprites;
+    const bool alike =
+        library[size_t(from)] == library[size_t(to)] && library.Deleted(size_t(from)) == library.Deleted(size_t(to));
+    state.Sprites.Swap(size_t(from), size_t(to));
+    if (!alike) RecordStep(state, MovedSprite{from, to}, [&] { state.Sprites.Swap(size_t(from), size_t(to)); });
+    state.CurSprite = to;
+}
+
+void PasteSprite(EditorState& state, const Sprite& sprite) {
+    TransformCurrentSprite(state, [&](const Sprite&) { return sprite; });
 }
 
 void Undo(EditorState& state) {

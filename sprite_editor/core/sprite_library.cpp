@@ -1,5 +1,7 @@
 #include "sprite_library.h"
 
+#include <utility>
+
 SpriteLibrary::SpriteLibrary(std::vector<Sprite> sprites) : sprites_(std::move(sprites)) {
     if (sprites_.empty()) sprites_.emplace_back();
     deleted_.assign(sprites_.size(), false);
@@ -15,16 +17,21 @@ void MakeRoomForOne(Vector& vector) {
 
 }  // namespace
 
-void SpriteLibrary::Append(const Sprite& sprite, bool deleted) {
-    // Room for both first: a push_back into reserved room cannot fail.
+void SpriteLibrary::Insert(size_t index, Sprite sprite, bool deleted) {
+    // Room for both first: an insertion into reserved room cannot fail.
     MakeRoomForOne(sprites_);
     MakeRoomForOne(deleted_);
-    sprites_.push_back(sprite);
-    deleted_.push_back(deleted);
+    sprites_.insert(sprites_.begin() + std::ptrdiff_t(index), sprite);
+    deleted_.insert(deleted_.begin() + std::ptrdiff_t(index), deleted);
 }
 
-void SpriteLibrary::RemoveLast() {
+void SpriteLibrary::Remove(size_t index) {
     if (sprites_.size() < 2) return;
-    sprites_.pop_back();
-    deleted_.pop_back();
+    sprites_.erase(sprites_.begin() + std::ptrdiff_t(index));
+    deleted_.erase(deleted_.begin() + std::ptrdiff_t(index));
+}
+
+void SpriteLibrary::Swap(size_t first, size_t second) {
+    std::swap(sprites_[first], sprites_[second]);
+    std::vector<bool>::swap(deleted_[first], deleted_[second]);
 }

@@ -23,11 +23,17 @@ public:
     bool Deleted(size_t index) const { return deleted_[index]; }
     void SetDeleted(size_t index, bool deleted) { deleted_[index] = deleted; }
 
-    // Appends a sprite with its mark. Short of memory it throws
-    // std::bad_alloc and the library stays as it was.
-    void Append(const Sprite& sprite, bool deleted);
-    // Removes the last sprite, unless it is the only one.
-    void RemoveLast();
+    // Puts a sprite with its mark at index (size() appends), the ones from
+    // there on moving one place back. Short of memory it throws
+    // std::bad_alloc and the library stays as it was. The sprite is taken by
+    // value, so that it may be one of the library's own.
+    void Insert(size_t index, Sprite sprite, bool deleted);
+    void Append(const Sprite& sprite, bool deleted) { Insert(size(), sprite, deleted); }
+    // Removes the sprite at index with its mark, unless it is the only one.
+    void Remove(size_t index);
+    void RemoveLast() { Remove(size() - 1); }
+    // The two sprites exchange places, each with its mark.
+    void Swap(size_t first, size_t second);
 
     // The memory the library holds, about.
     size_t Bytes() const { return sprites_.capacity() * sizeof(Sprite) + deleted_.capacity() / 8; }

@@ -17,14 +17,35 @@ void DrawSpriteOverBackground(Image& picture5, const Sprite& sprite, const CodeC
     }
 }
 
-void DrawCanvas(Image& d, const Image& picture4) {
-    StretchBlt(d, 0, 0, picture4, kCanvasSide / kSpriteSide);
-    for (int k = 1; k < kSpriteSide; ++k) {
-        for (int i = 0; i < kCanvasSide; ++i) d.SetPixel(i, 16 * k, kGridColor);
-    }
-    for (int k = 1; k < kSpriteSide; ++k) {
-        for (int i = 0; i < kCanvasSide; ++i) d.SetPixel(16 * k, i, kGridColor);
-    }
+namespace {
+
+void HorizontalLine(Image& d, int y, Colour colour) {
+    for (int x = 0; x < d.Width(); ++x) d.SetPixel(x, y, colour);
+}
+
+void VerticalLine(Image& d, int x, Colour colour) {
+    for (int y = 0; y < d.Height(); ++y) d.SetPixel(x, y, colour);
+}
+
+}  // namespace
+
+// The guides go over the finished grid, so that each runs unbroken across
+// the other's lines.
+void DrawCanvas(Image& d, const Image& picture4, bool guides) {
+    constexpr int cell = kCanvasSide / kSpriteSide;
+    StretchBlt(d, 0, 0, picture4, cell);
+    for (int k = 1; k < kSpriteSide; ++k) HorizontalLine(d, cell * k, kGridColor);
+    for (int k = 1; k < kSpriteSide; ++k) VerticalLine(d, cell * k, kGridColor);
+    if (!guides) return;
+    HorizontalLine(d, kCanvasSide / 2, kGuideColor);
+    VerticalLine(d, kCanvasSide / 2, kGuideColor);
+}
+
+void DrawAnimationFrame(Image& frame, const Sprite& sprite, bool deleted, const CodeColours& pixelColors,
+                        const CodeColours& dimColors) {
+    Image picture(kSpriteSide, kSpriteSide);
+    DrawSpriteOverBackground(picture, sprite, deleted ? dimColors : pixelColors);
+    StretchBlt(frame, 0, 0, picture, kAnimationFrameSide / kSpriteSide);
 }
 
 int ScrolledRowsShowing(int row, int scrolledRows, int visibleRows) {

@@ -11,6 +11,7 @@ inline constexpr Colour kGridColor = RGB(196, 0, 0);
 inline constexpr Colour kListBackground = RGB(255, 255, 255);
 inline constexpr int kCanvasSide = 256;  // 16 canvas pixels a sprite cell
 inline constexpr int kCellPixels = 16;   // a sprite's cell in the sprite list
+inline constexpr int kAnimationFrameSide = 64;  // the sprite at 4x
 
 // The sprite at 1x, every code in its colour: the source of every enlarged view.
 void DrawSprite(Image& picture4, const Sprite& sprite, const CodeColours& colours);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <new>
+#include <vector>
 
 #include "failing_allocations.h"
 
@@ -43,27 +44,32 @@ struct StepCase {
     std::function<void(EditorState&)> prepare = [](EditorState&) {};
 };
 
-class EveryEdit : public testing::TestWithParam<StepCase> {};
-
-// One step each, undone to the library before it and redone to the one after
-// it, with the sprite it changed made current.
-TEST_P(EveryEdit, IsOneStepUndoneAndRedone) {
-    EditorState state = ThreeSprites();
-    GetParam().prepare(state);
-    const size_t stepsBefore = state.history.Steps();
-    const SpriteLibrary before = state.Sprites;
-    GetParam().edit(state);
+// The edit just made was one step, undone to the library before it and
+// redone to the one after it, each making the sprite it changed current.
+void ExpectOneStepUndoneAndRedone(EditorState& state, const SpriteLibrary& before, size_t stepsBefore,
+                                  int currentAfterUndo, int currentAfterRedo) {
     const SpriteLibrary after = state.Sprites;
     ASSERT_NE(after, before);
     EXPECT_EQ(state.history.Steps(), stepsBefore + 1);
     SelectSprite(state, 0);
     Undo(state);
     EXPECT_EQ(state.Sprites, before);
-    EXPECT_EQ(state.CurSprite, GetParam().currentAfterUndo);
+    EXPECT_EQ(state.CurSprite, currentAfterUndo);
     SelectSprite(state, 0);
     Redo(state);
     EXPECT_EQ(state.Sprites, after);
-    EXPECT_EQ(state.CurSprite, GetParam().currentAfterRedo);
+    EXPECT_EQ(state.CurSprite, currentAfterRedo);
+}
+
+class EveryEdit : public testing::TestWithParam<StepCase> {};
+
+TEST_P(EveryEdit, IsOneStepUndoneAndRedone) {
+    EditorState state = ThreeSprites();
+    GetParam().prepare(state);
+    const size_t stepsBefore = state.history.Steps();
+    const SpriteLibrary before = state.Sprites;
+    GetParam().edit(state);
+    ExpectOneStepUndoneAndRedone(state, before, stepsBefore, GetParam().currentAfterUndo, GetParam().currentAfterRedo);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -106,6 +112,107 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"LibraryLoad", [](EditorState& s) { LoadLibrary(s, {Numbered(5)}); }, 1, 0},
         StepCase{"RawImport", [](EditorState& s) { ImportRawSprite(s, Numbered(7)); }, 1, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Sprite 1 of three holds the bytes 0 to 255, sprites 0 and 2 are marked
+// deleted, and a pending line's marker sits on the current sprite. Each edit
+// drops the marker and gives the library that expected makes of the one before.
+struct LibraryCase {
+    const char* name;
+    int current;
+    std::function<void(EditorState&)> edit;
+    std::function<SpriteLibrary(SpriteLibrary)> expected;
+    int currentAfter;
+};
+
+class LibraryEdit : public testing::TestWithParam<LibraryCase> {};
+
+TEST_P(LibraryEdit, GivesTheExpectedLibraryInOneStep) {
+    const LibraryCase& c = GetParam();
+    EditorState state = ThreeSprites();
+    for (int i = 0; i < 256; ++i) state.Sprites[1].bytes[size_t(i)] = uint8_t(i);
+    state.Sprites.SetDeleted(0, true);
+    state.Sprites.SetDeleted(2, true);
+    state.CurSprite = c.current;
+    const SpriteLibrary before = state.Sprites;
+    const size_t stepsBefore = state.history.Steps();
+    Tick(state, Line);
+    Press(state, 3, 5);
+    c.edit(state);
+    EXPECT_EQ(state.Sprites, c.expected(before));
+    EXPECT_EQ(state.CurSprite, c.currentAfter);
+    if (state.Sprites == before) {
+        EXPECT_EQ(state.history.Steps(), stepsBefore);
+    } else {
+        ExpectOneStepUndoneAndRedone(state, before, stepsBefore, c.current, c.currentAfter);
+    }
+}
+
+// Sprite 1's pixel (x, y) goes to to(x, y) with its code changed by code.
+LibraryCase Transform(const char* name, std::function<void(EditorState&)> edit, std::function<Cell(int, int)> to,
+                      std::function<uint8_t(uint8_t)> code = [](uint8_t c) { return c; }) {
+    return {name, 1, edit, [=](SpriteLibrary library) {
+                for (int i = 0; i < 256; ++i) {
+                    const Cell cell = to(i % 16, i / 16);
+                    library[1].Pixels(cell.x, cell.y) = code(uint8_t(i));
+                }
+                return library;
+            }, 1};
+}
+
+LibraryCase Shift(const char* name, int dx, int dy) {
+    return Transform(name, [=](EditorState& s) { ShiftSprite(s, dx, dy); },
+                     [=](int x, int y) { return Cell{(x + dx + 16) % 16, (y + dy + 16) % 16}; });
+}
+
+Cell Same(int x, int y) { return {x, y}; }
+
+// order holds the old index of each sprite after the edit; marks come along.
+LibraryCase Reorder(const char* name, int current, std::function<void(EditorState&)> edit, std::vector<size_t> order,
+                    int currentAfter) {
+    return {name, current, edit, [=](const SpriteLibrary& before) {
+                std::vector<Sprite> sprites;
+                for (size_t n : order) sprites.push_back(before[n]);
+                SpriteLibrary library(sprites);
+                for (size_t n = 0; n < order.size(); ++n) library.SetDeleted(n, before.Deleted(order[n]));
+                return library;
+            }, currentAfter};
+}
+
+void MoveUp(EditorState& s) { MoveSprite(s, -1); }
+void MoveDown(EditorState& s) { MoveSprite(s, 1); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, LibraryEdit,
+    testing::Values(
+        Transform("FlipHorizontally", FlipHorizontally, [](int x, int y) { return Cell{15 - x, y}; }),
+        Transform("FlipVertically", FlipVertically, [](int x, int y) { return Cell{x, 15 - y}; }),
+        Transform("RotateClockwise", RotateClockwise, [](int x, int y) { return Cell{15 - y, x}; }),
+        Transform("RotateCounterClockwise", RotateCounterClockwise, [](int x, int y) { return Cell{y, 15 - x}; }),
+        Shift("ShiftRight", 1, 0), Shift("ShiftLeft", -1, 0), Shift("ShiftDown", 0, 1), Shift("ShiftUp", 0, -1),
+        Transform("SwapLightAndDark", SwapLightAndDark, Same,
+                  [](uint8_t c) { return c == CodeLight ? uint8_t(CodeDark) : c == CodeDark ? uint8_t(CodeLight) : c; }),
+        Transform("Clear", ClearSprite, Same, [](uint8_t) { return uint8_t(CodeLight); }),
+        Transform("Paste", [](EditorState& s) { PasteSprite(s, Numbered(0)); }, Same,
+                  [](uint8_t i) { return Numbered(0).bytes[i]; }),
+        Reorder("DuplicateFirst", 0, DuplicateSprite, {0, 0, 1, 2}, 1),
+        Reorder("DuplicateLast", 2, DuplicateSprite, {0, 1, 2, 2}, 3),
+        Reorder("MoveFirstDown", 0, MoveDown, {1, 0, 2}, 1), Reorder("MoveLastUp", 2, MoveUp, {0, 2, 1}, 1),
+        Reorder("MoveFirstUp", 0, MoveUp, {0, 1, 2}, 0), Reorder("MoveLastDown", 2, MoveDown, {0, 1, 2}, 2)),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Short of memory for its step, an edit is taken back. The undone addition
+// leaves room in the library, so that only the step's record can fail.
+TEST(History, AnEditWithoutMemoryForItsStepKeepsTheLibrary) {
+    for (const auto edit : {DuplicateSprite, MoveDown, FlipHorizontally}) {
+        EditorState state = ThreeSprites();
+        AddSprite(state);
+        Undo(state);
+        const SpriteLibrary before = state.Sprites;
+        const FailingAllocations shortMemory(sizeof(Change));
+        EXPECT_THROW(edit(state), std::bad_alloc);
+        EXPECT_EQ(state.Sprites, before);
+    }
+}
 
 // The marker of a pending shape is no step: undo puts back the code under it,
 // and a completed shape undoes to the sprite without it.

@@ -32,6 +32,36 @@ TEST(DrawCanvas, CellsOfSixteenPixelsAndAGridBetweenThem) {
     EXPECT_EQ(d.Pixel(8, 20), RGB(0, 255, 0));
 }
 
+// The guides run unbroken over the two middle grid lines; off again, the
+// canvas is as one never drawn with them.
+TEST(DrawCanvas, GuidesBetweenTheFourTiles) {
+    Image picture4(16, 16, kDark), plain(256, 256), d(256, 256);
+    DrawCanvas(plain, picture4);
+    DrawCanvas(d, picture4, true);
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            ASSERT_EQ(d.Pixel(x, y), x == 128 || y == 128 ? kGuideColor : plain.Pixel(x, y)) << x << "," << y;
+        }
+    }
+    DrawCanvas(d, picture4, false);
+    EXPECT_EQ(d, plain);
+}
+
+TEST(DrawAnimationFrame, SpriteAtFourTimesOverTheBackgroundDimWhenDeleted) {
+    Sprite sprite = SpriteOf(CodeDark);
+    sprite.Pixels(0, 0) = CodeMask;
+    sprite.Pixels(15, 3) = CodeMid;
+    for (const bool deleted : {false, true}) {
+        Image frame(64, 64);
+        DrawAnimationFrame(frame, sprite, deleted, kPixelColors, kDimColors);
+        for (int i = 0; i < 64 * 64; ++i) {
+            const uint8_t code = sprite.Pixels(i % 64 / 4, i / 64 / 4);
+            const Colour expected = code == CodeMask ? kPreviewBackground : (deleted ? kDimColors : kPixelColors)[code];
+            ASSERT_EQ(frame.Pixel(i % 64, i / 64), expected) << i << (deleted ? " deleted" : "");
+        }
+    }
+}
+
 TEST(DrawSpriteOverBackground, TransparentPixelsShowTheBackgroundEvenWhenPaintedBefore) {
     Image picture5(16, 16, kPreviewBackground);
     DrawSpriteOverBackground(picture5, SpriteOf(CodeDark), kPixelColors);
