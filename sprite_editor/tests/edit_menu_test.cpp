@@ -19,9 +19,10 @@ namespace {
 
 TEST_F(ShownWindow, EditMenuFollowsFileAndUndoesWithItsKeys) {
     const QList<QAction*> menus = w->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 3);
+    ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus[1]->text(), "Edit");
     EXPECT_EQ(menus[2]->text(), "Image");
+    EXPECT_EQ(menus[3]->text(), "Sprite");
     QStringList items;
     for (QAction* item : menus[1]->menu()->actions()) items << item->text();
     EXPECT_EQ(items, (QStringList{"Undo", "Redo"}));
