@@ -16,11 +16,12 @@ constexpr int kFrameSide = 4 * kSpriteSide;
 constexpr int kDefaultSpeed = 8;
 constexpr int kLargestSpeed = 60;
 
-QSpinBox* SpinBox(QWidget* parent, const char* caption, QRect place) {
+// A spin box with its caption to the left, in a row of the window.
+QSpinBox* SpinBox(QWidget* parent, const char* caption, int top) {
     auto* label = new QLabel(caption, parent);
-    label->setGeometry(place.x(), place.y(), 52, place.height());
+    label->setGeometry(84, top, 64, 22);
     auto* box = new QSpinBox(parent);
-    box->setGeometry(place.x() + 52, place.y(), place.width() - 52, place.height());
+    box->setGeometry(148, top, 64, 22);
     return box;
 }
 
@@ -28,16 +29,16 @@ QSpinBox* SpinBox(QWidget* parent, const char* caption, QRect place) {
 
 AnimationPreview::AnimationPreview(QWidget* owner, const EditorState& state) : QDialog(owner), state_(state) {
     setWindowTitle("Animation preview");
-    setFixedSize(196, 84);
+    setFixedSize(220, 112);
     Frame = new PictureBox(this, kFrameSide, kFrameSide, kPreviewBackground, true);
     Frame->setGeometry(8, 8, kFrameSide + 4, kFrameSide + 4);
-    First = SpinBox(this, "First", {84, 8, 104, 20});
-    Last = SpinBox(this, "Last", {84, 32, 104, 20});
-    Speed = SpinBox(this, "Frames/s", {84, 56, 64, 20});
+    First = SpinBox(this, "First", 8);
+    Last = SpinBox(this, "Last", 32);
+    Speed = SpinBox(this, "Frames/s", 56);
     Speed->setRange(1, kLargestSpeed);
     Speed->setValue(kDefaultSpeed);
     Play = new QPushButton("Pause", this);
-    Play->setGeometry(152, 56, 36, 20);
+    Play->setGeometry(148, 84, 64, 22);
     Timer = new QTimer(this);
     connect(Timer, &QTimer::timeout, this, &AnimationPreview::AnimationPreview_Timer_Timer);
     connect(Play, &QPushButton::clicked, this, &AnimationPreview::AnimationPreview_Play_Click);
