@@ -202,8 +202,8 @@ std::optional<Failure> Export(const CommandLine& line) {
     return std::nullopt;
 }
 
-// The picture in a file, its pixels as the import reads them; a null one
-// after a failure.
+// Reads the picture in a file, its pixels as the import reads them, or says
+// why it cannot.
 std::optional<Failure> ReadPicture(const std::string& path, QImage& picture) {
     tilora::InputFile file(path);
     std::vector<uint8_t> bytes(file.Failure() ? 0 : file.Size());
@@ -238,9 +238,7 @@ std::optional<Failure> ImportPicture(const CommandLine& line) {
     QByteArray tiles;
     if (!line.matchTiles) {
         tiles = TileSetFile(PixelsOf(picture), map.tileCells, tileSetFile);
-        outputs.push_back({tileSetFile, [&tiles](const tilora::ByteSink& sink) {
-                               return sink(std::span(reinterpret_cast<const uint8_t*>(tiles.constData()), size_t(tiles.size())));
-                           }});
+        outputs.push_back({tileSetFile, ContentOf(tiles)});
     }
     if (const auto written = tilora::WriteFiles(outputs)) return Failure{written->path, written->reason};
     return std::nullopt;
@@ -272,8 +270,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const std::map<OptionId, std::string>& options = sorted.options;
     if (options.contains(OptionId::Help)) return Print(kHelp, 0);
     if (options.contains(OptionId::Version)) return Print(std::string(kProgram) + ' ' + kVersion + '\n', 0);
-    CommandLine line;
     if (options.contains(OptionId::ImportPicture) || options.contains(OptionId::Tiles)) return ImportCommand(sorted);
+    CommandLine line;
     const std::vector<std::string>& files = sorted.files;
     if (!options.contains(OptionId::Export)) {
         if (files.size() > 1) return Mistake("Only one file can be opened.");

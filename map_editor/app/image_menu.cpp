@@ -58,10 +58,7 @@ void Form1::Form1_importpicture_Click() {
                                                  kTileSetSaveFilter, TileSetBeside(path));
         if (tilesPath.isEmpty()) return;
         const QByteArray file = TileSetFile(PixelsOf(pixels), map.tileCells, tilesPath.toStdString());
-        const auto bytes = [&file](const tilora::ByteSink& sink) {
-            return sink(std::span(reinterpret_cast<const uint8_t*>(file.constData()), size_t(file.size())));
-        };
-        if (!WriteFiles({{tilesPath.toStdString(), bytes}}, *messageBox)) return;
+        if (!WriteFiles({{tilesPath.toStdString(), ContentOf(file)}}, *messageBox)) return;
         TakePictureMap(std::move(map.tiles));
         projectFile_.clear();  // a new project, saved where the user says
         TileFile = tilora::AbsolutePath(tilesPath.toStdString());

@@ -49,3 +49,9 @@ QByteArray TileSetFile(const tilora::PicturePixels& picture, std::span<const uin
     if (!QImageWriter(&buffer, bitmap ? "bmp" : "png").write(image)) throw std::bad_alloc();
     return bytes;
 }
+
+tilora::FileContent ContentOf(const QByteArray& bytes) {
+    return [&bytes](const tilora::ByteSink& sink) {
+        return sink(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
+    };
+}

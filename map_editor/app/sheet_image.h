@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "file_io.h"
 #include "picture_map.h"
 
 // The picture in a file's bytes as Qt reads it; a null picture when it
@@ -25,3 +26,6 @@ tilora::PicturePixels PixelsOf(const QImage& picture);
 // (in any case), PNG otherwise; the same bytes with a window or without.
 QByteArray TileSetFile(const tilora::PicturePixels& picture, std::span<const uint32_t> tileCells,
                        const std::string& fileName);
+
+// A file's bytes as the content to write; they must outlive the writing.
+tilora::FileContent ContentOf(const QByteArray& bytes);
