@@ -2,7 +2,9 @@
 # Whole-process timings of the editors' exports, as a build script runs them:
 # tilora --export map on a 1024 x 1024 project and pixolin --export raw2-all
 # on a library of 10,000 sprites, next to Tiled exporting a map of the same
-# size (Debian's tiled, which make bench installs). Each figure is the median
+# size (Debian's tiled, which make bench installs); and tilora
+# --import-picture of a 4096 x 4096 PNG (drawn by ImageMagick, which make
+# bench installs). Each figure is the median
 # of 7 runs. The files go to a folder on disk (BENCH_DIR, else /var/tmp, else
 # the build folder): the editors flush what they save to disk, which memory
 # (/dev/shm) would make free.
@@ -69,6 +71,12 @@ check "${headless[@]}" "$bin/tilora" --export map level.tlp level.map
 check "${headless[@]}" "$bin/pixolin" --export raw2-all sprites.pxl s1.raw s2.raw
 cmp -s <(head -c $((1024 * 1024 + 267)) level.tlp | tail -c $((1024 * 1024))) level.map ||
     { echo "export-bench: level.map does not hold the project's tiles" >&2; exit 1; }
+if command -v convert >/dev/null 2>&1; then
+    convert -size 4096x4096 tile:tiles.bmp picture.png
+    check "${headless[@]}" "$bin/tilora" --import-picture picture.png picture.tlp picture-tiles.png
+    import_ms=$(median_ms "${headless[@]}" "$bin/tilora" --import-picture picture.png picture.tlp picture-tiles.png)
+    printf '%-52s %9s ms\n' "tilora --import-picture, 4096 x 4096 PNG" "$import_ms"
+fi
 tilora_ms=$(median_ms "${headless[@]}" "$bin/tilora" --export map level.tlp level.map)
 pixolin_ms=$(median_ms "${headless[@]}" "$bin/pixolin" --export raw2-all sprites.pxl s1.raw s2.raw)
 printf '%-52s %9s ms\n' "tilora --export map, 1024 x 1024 project" "$tilora_ms"

@@ -7,8 +7,10 @@
 #include <string_view>
 
 #include "file_io.h"
+#include "picture_map.h"
 #include "project_file.h"
 #include "raw_map.h"
+#include "sheet_image.h"
 
 namespace {
 
@@ -17,6 +19,8 @@ constexpr const char* kVersion = "0.9";
 constexpr const char* kUsage =
     "Usage: tilora [options] [FILE]\n"
     "       tilora --export KIND INPUT.tlp OUTPUT\n"
+    "       tilora --import-picture PICTURE OUT.tlp TILES.png\n"
+    "       tilora --import-picture PICTURE OUT.tlp --tiles TILES\n"
     "KIND: map (OUTPUT and OUTPUT.col) or map-repeat\n";
 constexpr const char* kHelp =
     "Usage: tilora [options] [FILE]\n"
@@ -27,15 +31,20 @@ constexpr const char* kHelp =
     "  -v, --version    Displays version information.\n"
     "  --export <KIND>  Write the raw map of the project INPUT.tlp without a window:\n"
     "                   map or map-repeat.\n"
+    "  --import-picture <PICTURE>\n"
+    "                   Cut a picture into 8 x 8 tiles without a window: the project\n"
+    "                   OUT.tlp and its tile set TILES.png (BMP if named .bmp).\n"
+    "  --tiles <TILES>  With --import-picture: match the picture's cells against\n"
+    "                   the tile set TILES and write only the project.\n"
     "\n"
     "Arguments:\n"
-    "  FILE             A project (.tlp) to open, or the files of an export.\n"
+    "  FILE             A project (.tlp) to open, or the files of an export or import.\n"
     "\n"
     "The window also takes Qt's options, such as -style NAME or -platform NAME.\n";
 
 // The program's own options. A value follows as the next argument or after
 // '=' ("--export=map").
-enum class OptionId { Help, Version, Export };
+enum class OptionId { Help, Version, Export, ImportPicture, Tiles };
 
 struct Option {
     OptionId id;
@@ -48,6 +57,8 @@ constexpr Option kOptions[] = {
     {OptionId::Help, "-h", "--help", false},
     {OptionId::Version, "-v", "--version", false},
     {OptionId::Export, nullptr, "--export", true},
+    {OptionId::ImportPicture, nullptr, "--import-picture", true},
+    {OptionId::Tiles, nullptr, "--tiles", true},
 };
 
 // The options that QApplication takes out of the arguments when the window
@@ -161,7 +172,8 @@ CommandLine Print(const std::string& text, int exitCode) {
 
 CommandLine Mistake(const std::string& what) { return Print(what + '\n' + kUsage, 2); }
 
-// Why a run failed, for the message "tilora: what: reason".
+// Why a run failed, for the message "tilora: what: reason", or "tilora:
+// reason" when the reason names what itself.
 struct Failure {
     std::string what;
     std::string reason;
@@ -190,6 +202,66 @@ std::optional<Failure> Export(const CommandLine& line) {
     return std::nullopt;
 }
 
+// Reads the picture in a file, its pixels as the import reads them, or says
+// why it cannot.
+std::optional<Failure> ReadPicture(const std::string& path, QImage& picture) {
+    tilora::InputFile file(path);
+    std::vector<uint8_t> bytes(file.Failure() ? 0 : file.Size());
+    bytes.resize(file.Read(bytes));
+    if (file.Failure()) return Failure{path, file.Failure()->reason};
+    picture = PictureOfFile(bytes);
+    if (picture.isNull()) return Failure{path, "not a picture"};
+    picture = ImportPixels(picture);
+    return std::nullopt;
+}
+
+// The project and the tile set are written together or not at all. Throws
+// std::bad_alloc when the picture does not fit in memory.
+std::optional<Failure> ImportPicture(const CommandLine& line) {
+    const std::string& pictureFile = line.files[0];
+    const std::string& project = line.files[1];
+    const std::string& tileSetFile = line.files[2];
+    QImage picture, tileSet;
+    if (auto failure = ReadPicture(pictureFile, picture)) return failure;
+    if (line.matchTiles) {
+        if (auto failure = ReadPicture(tileSetFile, tileSet)) return failure;
+    }
+    const tilora::PictureMap map = line.matchTiles
+                                       ? tilora::MatchPicture(PixelsOf(picture), PixelsOf(tileSet), pictureFile)
+                                       : tilora::CutPicture(PixelsOf(picture), pictureFile);
+    if (!map.refusal.empty()) return Failure{{}, map.refusal};
+    const tilora::CellArray col(map.tiles.Width(), map.tiles.Height());
+    const std::string tilePath = tilora::AbsolutePath(tileSetFile);
+    std::vector<tilora::FileToWrite> outputs = {{project, [&](const tilora::ByteSink& sink) {
+                                                     return tilora::WriteProjectFile(tilePath, map.tiles, col, sink);
+                                                 }}};
+    QByteArray tiles;
+    if (!line.matchTiles) {
+        tiles = TileSetFile(PixelsOf(picture), map.tileCells, tileSetFile);
+        outputs.push_back({tileSetFile, ContentOf(tiles)});
+    }
+    if (const auto written = tilora::WriteFiles(outputs)) return Failure{written->path, written->reason};
+    return std::nullopt;
+}
+
+// PICTURE OUT.tlp TILES.png, or PICTURE OUT.tlp --tiles TILES.
+CommandLine ImportCommand(const SortedArguments& sorted) {
+    const std::map<OptionId, std::string>& options = sorted.options;
+    if (!options.contains(OptionId::ImportPicture)) return Mistake("--tiles goes with --import-picture.");
+    if (options.contains(OptionId::Export)) return Mistake("--export and --import-picture go separately.");
+    CommandLine line;
+    line.action = CommandLine::Action::ImportPicture;
+    line.matchTiles = options.contains(OptionId::Tiles);
+    line.files = {options.at(OptionId::ImportPicture)};
+    line.files.insert(line.files.end(), sorted.files.begin(), sorted.files.end());
+    if (line.matchTiles) line.files.push_back(options.at(OptionId::Tiles));
+    if (line.files.size() != 3) {
+        return Mistake(line.matchTiles ? "--import-picture with --tiles takes PICTURE and OUT.tlp."
+                                       : "--import-picture takes PICTURE, OUT.tlp and TILES.png.");
+    }
+    return line;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -198,6 +270,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const std::map<OptionId, std::string>& options = sorted.options;
     if (options.contains(OptionId::Help)) return Print(kHelp, 0);
     if (options.contains(OptionId::Version)) return Print(std::string(kProgram) + ' ' + kVersion + '\n', 0);
+    if (options.contains(OptionId::ImportPicture) || options.contains(OptionId::Tiles)) return ImportCommand(sorted);
     CommandLine line;
     const std::vector<std::string>& files = sorted.files;
     if (!options.contains(OptionId::Export)) {
@@ -218,14 +291,15 @@ int RunWithoutWindow(const CommandLine& line, std::ostream& out, std::ostream& e
         (line.exitCode == 0 ? out : err) << line.text;
         return line.exitCode;
     }
+    const bool import = line.action == CommandLine::Action::ImportPicture;
     std::optional<Failure> failure;
     try {
-        failure = Export(line);
+        failure = import ? ImportPicture(line) : Export(line);
     } catch (const std::bad_alloc&) {
-        err << kProgram << ": Not enough memory to export " << line.files[0] << ".\n";
+        err << kProgram << ": Not enough memory to " << (import ? "import " : "export ") << line.files[0] << ".\n";
         return 1;
     }
     if (!failure) return 0;
-    err << kProgram << ": " << failure->what << ": " << failure->reason << '\n';
+    err << kProgram << ": " << (failure->what.empty() ? "" : failure->what + ": ") << failure->reason << '\n';
     return 1;
 }

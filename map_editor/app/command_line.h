@@ -3,6 +3,8 @@
 //
 //   tilora [options] [FILE]
 //   tilora --export KIND INPUT.tlp OUTPUT
+//   tilora --import-picture PICTURE OUT.tlp TILES.png
+//   tilora --import-picture PICTURE OUT.tlp --tiles TILES
 //
 // The arguments are read before the window's toolkit starts, so that a
 // mistake is reported without a display. The toolkit's own options (-style,
@@ -16,11 +18,12 @@
 #include <vector>
 
 struct CommandLine {
-    enum class Action { Window, Export, Print };
+    enum class Action { Window, Export, ImportPicture, Print };
     Action action = Action::Window;
     std::string file;                // Window: a project to open, or empty
     std::string kind;                // Export: what to write
-    std::vector<std::string> files;  // Export: INPUT and OUTPUT
+    std::vector<std::string> files;  // Export: INPUT and OUTPUT; ImportPicture: PICTURE, OUT.tlp and TILES
+    bool matchTiles = false;         // ImportPicture: TILES is a tile set to match, not one to write
     std::string text;  // Print: the help, the version, or the mistake and the usage lines
     int exitCode = 0;  // Print: 0 for help and version (standard output), 2 for a mistake
 };
@@ -28,7 +31,8 @@ struct CommandLine {
 // The arguments as main gets them, the program's name first.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-// Prints or exports as the command line asks; the exit code: 0, 1 after an
-// error ("tilora: FILE: reason" or "tilora: Not enough memory to export
-// INPUT." on err), 2 after a usage mistake.
+// Prints, exports or imports as the command line asks; the exit code: 0, 1
+// after an error ("tilora: FILE: reason", a refused picture's message after
+// "tilora: ", or "tilora: Not enough memory to export INPUT." on err), 2
+// after a usage mistake.
 int RunWithoutWindow(const CommandLine& line, std::ostream& out, std::ostream& err);

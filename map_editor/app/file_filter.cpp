@@ -30,12 +30,21 @@ QString DefaultSuffix(const QString& filter) {
     return single.match(parts[1].trimmed()).captured(1);
 }
 
-QString TileSetFilter() {
+namespace {
+
+// Every picture format this Qt reads, as "*.bmp;*.png;...", then every file.
+QString ReadableFormats() {
     QStringList patterns;
     for (const QByteArray& format : QImageReader::supportedImageFormats()) {
         patterns << QStringLiteral("*.") + QString::fromLatin1(format).toLower();
     }
     patterns.sort();
     patterns.removeDuplicates();
-    return QStringLiteral("Bitmap (*.bmp) |*.bmp|Images |") + patterns.join(u';') + QStringLiteral("|All files (*) |*");
+    return patterns.join(u';') + QStringLiteral("|All files (*) |*");
 }
+
+}  // namespace
+
+QString TileSetFilter() { return QStringLiteral("Bitmap (*.bmp) |*.bmp|Images |") + ReadableFormats(); }
+
+QString PictureFilter() { return QStringLiteral("Pictures |") + ReadableFormats(); }

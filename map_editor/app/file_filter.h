@@ -21,3 +21,11 @@ QString DefaultSuffix(const QString& filter);
 // always been, then every picture format this Qt reads, then every file, for
 // a picture whose name has no known extension.
 QString TileSetFilter();
+
+// The filter of the picture dialogs: every picture format this Qt reads,
+// then every file.
+QString PictureFilter();
+
+// The save dialog of a tile set made from a picture: PNG first, so that a
+// name typed without an extension gets ".png".
+inline const QString kTileSetSaveFilter = QStringLiteral("PNG picture (*.png) |*.png|Bitmap (*.bmp) |*.bmp");

@@ -20,7 +20,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
-#include <climits>
 #include <utility>
 
 #include "file_access.h"
@@ -30,6 +29,7 @@
 #include "picture_box.h"
 #include "project_file.h"
 #include "raw_map.h"
+#include "sheet_image.h"
 #include "tile_set.h"
 #include "widget_layout.h"
 
@@ -159,6 +159,7 @@ void Form1::CreateMenu() {
     end->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(end, &QAction::triggered, this, &Form1::Form1_end_Click);
     CreateEditMenu();
+    CreateImageMenu();
     CreateMapMenu();
     CreateViewMenu();
 }
@@ -305,10 +306,11 @@ void Form1::ShowMapSize() {
 }
 
 // Set up afresh for every command; an empty name is a cancel.
-QByteArray Form1::AskFileName(FileDialogKind kind, const QString& title, const QString& filter) {
+QByteArray Form1::AskFileName(FileDialogKind kind, const QString& title, const QString& filter,
+                              const QString& suggested) {
     cdlg->title = title;
     cdlg->filter = filter;
-    cdlg->fileName.clear();
+    cdlg->fileName = suggested;
     if (kind == FileDialogKind::Open) {
         cdlg->ShowOpen();
     } else {
@@ -464,19 +466,24 @@ bool Form1::LoadTileSet() {
     const QByteArray path = QByteArray::fromStdString(TileFile);
     WithEnoughMemory(*messageBox, QStringLiteral("load the tile set ") + DisplayPath(path), [&] {
         const std::string stamp = FileStamp(TileFile);
-        const std::optional<std::vector<uint8_t>> file = ReadWholeFile(path, *messageBox);
-        if (!file) return;
-        const QImage bitmap = QImage::fromData(file->data(), int(std::min<size_t>(file->size(), INT_MAX)));
-        if (bitmap.isNull()) {
-            messageBox->Show(QStringLiteral("Cannot read this file as a picture:\n") + DisplayPath(path),
-                             QStringLiteral("Error"), MessageIcon::Error);
-            return;
-        }
+        const QImage bitmap = ReadPicture(path);
+        if (bitmap.isNull()) return;
         tilora::LoadTileSet(*this, FromQImage(bitmap));
         tileFileStamp_ = stamp;
         loaded = true;
     });
     return loaded;
+}
+
+QImage Form1::ReadPicture(const QByteArray& path) {
+    const std::optional<std::vector<uint8_t>> file = ReadWholeFile(path, *messageBox);
+    if (!file) return {};
+    const QImage picture = PictureOfFile(*file);
+    if (picture.isNull()) {
+        messageBox->Show(QStringLiteral("Cannot read this file as a picture:\n") + DisplayPath(path),
+                         QStringLiteral("Error"), MessageIcon::Error);
+    }
+    return picture;
 }
 
 // A tile set saved again elsewhere is loaded again as "Load tiles" would,
@@ -490,7 +497,7 @@ void Form1::Form1_TileTimer_Timer() {
         tilora::InputFile file(TileFile);
         std::vector<uint8_t> bytes(file.Failure() ? 0 : file.Size());
         bytes.resize(file.Read(bytes));
-        const QImage bitmap = QImage::fromData(bytes.data(), int(std::min<size_t>(bytes.size(), INT_MAX)));
+        const QImage bitmap = PictureOfFile(bytes);
         if (!file.Failure() && !bitmap.isNull()) tilora::LoadTileSet(*this, FromQImage(bitmap));
     } catch (const std::bad_alloc&) {
     }

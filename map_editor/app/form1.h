@@ -24,6 +24,7 @@ class QCloseEvent;
 class PictureBox;
 class QButtonGroup;
 class QGroupBox;
+class QImage;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -99,6 +100,10 @@ public:
     void Form1_resizeDialog_SizeChosen(int16_t width, int16_t height, tilora::Anchor anchor);
     // The View menu.
     void Form1_grid_Click();
+    // The Image menu: a picture cut into a map and a tile set, or matched
+    // against the tile set loaded.
+    void Form1_importpicture_Click();
+    void Form1_importpicturetiles_Click();
 
     QByteArray ImportFile;      // the raw map file of the last import, as the file system's bytes
     bool ScreenRepeat = false;  // whether that import reads the screen-repeat form
@@ -143,6 +148,7 @@ private:
     void CreateEditMenu();
     void CreateMapMenu();
     void CreateViewMenu();
+    void CreateImageMenu();
     // A menu item that works on the map, disabled until the first map.
     QAction* AddMapAction(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                           void (Form1::*handler)());
@@ -157,7 +163,9 @@ private:
     void CreateTileModeFrame();
 
     enum class FileDialogKind { Open, Save };
-    QByteArray AskFileName(FileDialogKind kind, const QString& title, const QString& filter);
+    // suggested: the file the dialog starts on, if any.
+    QByteArray AskFileName(FileDialogKind kind, const QString& title, const QString& filter,
+                           const QString& suggested = {});
     void StartImport(bool screenRepeat);
     void ShowNewMap(int16_t width, int16_t height);
     bool LoadProjectFrom(const QByteArray& path);
@@ -172,6 +180,12 @@ private:
     // keeps the tile set.
     void AskTileSet();
     bool LoadTileSet();
+    // The picture in a file as Qt reads it; a null one after a message when
+    // the file cannot be read or holds no picture.
+    QImage ReadPicture(const QByteArray& path);
+    // A map made from a picture in place of the one there, col flags clear,
+    // as one step, and the view laid out for it.
+    void TakePictureMap(tilora::CellArray tiles);
     void ZoomAround(int zoom, int X, int Y);
     void ShowUndoRedo();
     void ShowMapSize();

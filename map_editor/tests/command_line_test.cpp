@@ -9,6 +9,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QThread>
 #include <csignal>
@@ -87,6 +88,8 @@ TEST_F(CommandLine, BothKindsWriteTheBytesOfTheirMenuCommands) {
 // its col file are written both or neither.
 TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
     QDir(directory.path()).mkdir("out.map.col");
+    QImage(12, 8, QImage::Format_RGB32).save(Path("odd.png"));
+    QImage(16, 8, QImage::Format_RGB32).save(Path("pic.png"));
     const QStringList before = Files();
     const struct {
         QStringList arguments;
@@ -99,6 +102,13 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
         {{"--export", "maps", "level.tlp", "out.map"}, 2, "Unknown export kind: maps"},
         {{"--export", "map", "level.tlp"}, 2, "map takes INPUT.tlp and OUTPUT."},
         {{"-export", "map", "level.tlp", "out.map"}, 2, "Unknown option '-export'."},
+        {{"--import-picture", "odd.png", "o.tlp", "t.png"}, 1,
+         "tilora: odd.png is 12 x 8 pixels: a map picture's sides are multiples of 8."},
+        {{"--import-picture", "level.tlp", "o.tlp", "t.png"}, 1, "tilora: level.tlp: not a picture"},
+        {{"--import-picture", "pic.png", "o.tlp", "out.map.col"}, 1, "tilora: out.map.col: Is a directory"},
+        {{"--import-picture", "pic.png", "o.tlp", "--tiles", "t.bmp"}, 1, "tilora: t.bmp: No such file or directory"},
+        {{"--import-picture", "pic.png", "o.tlp"}, 2, "--import-picture takes PICTURE, OUT.tlp and TILES.png."},
+        {{"--tiles", "t.bmp", "pic.png", "o.tlp"}, 2, "--tiles goes with --import-picture."},
     };
     for (const auto& c : cases) {
         const ProgramRun run = Tilora(c.arguments);
@@ -115,7 +125,9 @@ std::string Described(const ::CommandLine& line) {
     if (line.action == ::CommandLine::Action::Print) {
         return "exit " + std::to_string(line.exitCode) + ": " + line.text.substr(0, line.text.find('\n'));
     }
-    std::string described = line.action == ::CommandLine::Action::Window ? "window " + line.file : "export " + line.kind;
+    std::string described = line.action == ::CommandLine::Action::Window   ? "window " + line.file
+                            : line.action == ::CommandLine::Action::Export ? "export " + line.kind
+                                                                           : line.matchTiles ? "match" : "import";
     for (const std::string& file : line.files) described += ' ' + file;
     return described;
 }
@@ -136,6 +148,10 @@ TEST(ParseCommandLine, ReadsEveryArgumentBeforeTheWindow) {
         {{"--help=all"}, "exit 2: Unexpected value after '--help'."},
         {{"a.tlp", "b.tlp"}, "exit 2: Only one file can be opened."},
         {{"--version", "a.tlp"}, "exit 0: tilora 0.9"},
+        {{"--import-picture=p\xff.png", "o.tlp", "t.png"}, "import p\xff.png o.tlp t.png"},
+        {{"--tiles", "t.bmp", "--import-picture", "p.png", "o.tlp"}, "match p.png o.tlp t.bmp"},
+        {{"--import-picture", "p.png", "--export", "map", "o.tlp", "t.png"},
+         "exit 2: --export and --import-picture go separately."},
     };
     for (const auto& c : cases) {
         std::vector<std::string> arguments{"tilora"};
@@ -214,6 +230,47 @@ TEST_F(CommandLine, ASignalEndsAnExportWithoutItsTemporaryFile) {
         EXPECT_EQ(Load(Path("out.map")), (std::vector<uint8_t>{'o', 'l', 'd'}));
     }
     ::close(reader);
+}
+
+// Both imports from the command line write what the window writes, the
+// tile set in PNG or BMP by its name; tile k of either converts with
+// dotpress -k into the 8 bytes at offset 8k.
+TEST_F(CommandLine, AnImportWritesTheWindowsBytesAndATileSetDotpressConverts) {
+    QImage picture(8 * 20, 16, QImage::Format_ARGB32);  // 20 tiles and a transparent one
+    const auto dark = [](int n, int x, int y) { return y == 0 ? (n >> x & 1) == 1 : (x + y + n) % 3 == 0; };
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 8 * 20; ++x) picture.setPixel(x, y, y < 8 ? (dark(x / 8, x % 8, y) ? 0xFF000000 : 0xFFFFFFFF) : 0);
+    }
+    picture.save(Path("title.png"));
+    dialog->answers = {Path("title.png"), Path("tiles.png"), Path("title.tlp")};
+    form->findChild<QAction*>("importpicture")->trigger();
+    form->Form1_tlpsave_Click();
+    const std::vector<uint8_t> project = Load(Path("title.tlp")), tileSet = Load(Path("tiles.png"));
+    ASSERT_TRUE(QFile::remove(Path("title.tlp")) && QFile::remove(Path("tiles.png")));
+    for (const QStringList& arguments : {QStringList{"--import-picture", "title.png", "title.tlp", "tiles.png"},
+                                         QStringList{"--import-picture", "title.png", "title.tlp", "--tiles", "tiles.png"}}) {
+        const ProgramRun run = Tilora(arguments);
+        EXPECT_EQ(std::pair(run.status, run.out + run.err), std::pair(0, std::string()));
+        EXPECT_EQ(Load(Path("title.tlp")), project);
+        EXPECT_EQ(Load(Path("tiles.png")), tileSet);
+    }
+    EXPECT_EQ(Tilora({"--import-picture", "title.png", "bmp.tlp", "tiles.bmp"}).status, 0);
+    EXPECT_EQ(Load(Path("tiles.bmp"))[0], 'B');
+    for (const QString tiles : {"tiles.png", "tiles.bmp"}) {
+        QProcess dotpress;
+        dotpress.setWorkingDirectory(directory.path());
+        dotpress.start(DOTPRESS_BIN, {"-k", tiles, tiles + ".raw"});
+        ASSERT_TRUE(dotpress.waitForFinished(60000) && dotpress.exitCode() == 0);
+        const std::vector<uint8_t> raw = Load(Path(tiles + ".raw"));
+        ASSERT_EQ(raw.size(), 2 * 128u);
+        for (int n = 0; n < 20; ++n) {
+            for (int x = 0; x < 8; ++x) {
+                int expected = 0;
+                for (int y = 0; y < 8; ++y) expected |= dark(n, x, y) << y;
+                EXPECT_EQ(raw[size_t(8 * n + x)], expected) << tiles.toStdString() << " tile " << n;
+            }
+        }
+    }
 }
 
 TEST_F(CommandLine, AProjectNamedOnTheCommandLineOpensInTheWindow) {

@@ -97,11 +97,12 @@ TEST_F(Form1Test, StartsWithEveryControlInPlaceAndNoMap) {
     EXPECT_EQ(PixelOf(form->Picture1->grab().toImage(), 100, 100), kGrey);  // the empty canvas
 
     const QList<QAction*> menus = form->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 4);
+    ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[0]->text(), "File");
     EXPECT_EQ(menus[1]->text(), "Edit");
-    EXPECT_EQ(menus[2]->text(), "Map");
-    EXPECT_EQ(menus[3]->text(), "View");
+    EXPECT_EQ(menus[2]->text(), "Image");
+    EXPECT_EQ(menus[3]->text(), "Map");
+    EXPECT_EQ(menus[4]->text(), "View");
     QStringList items;
     for (const QAction* item : menus[0]->menu()->actions()) {
         items << item->objectName() + "=" + (item->isSeparator() ? "-" : item->text());
