@@ -146,9 +146,9 @@ PictureMap MatchPicture(const PicturePixels& picture, const PicturePixels& tileS
         }
     });
     if (unmatched > 0) {
-        map.refusal = std::to_string(unmatched) + (unmatched == 1 ? " cell of " : " cells of ") + std::string(name) +
-                      (unmatched == 1 ? " matches" : " match") + " no tile of the tile set; the first is at " +
-                      std::to_string(firstX) + ", " + std::to_string(firstY) + ".";
+        map.refusal = std::to_string(unmatched) + " cells of " + std::string(name) +
+                      " match no tile of the tile set; the first is at " + std::to_string(firstX) + ", " +
+                      std::to_string(firstY) + ".";
         map.tiles = {};
     }
     return map;

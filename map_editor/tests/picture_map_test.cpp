@@ -129,7 +129,7 @@ TEST(MatchPicture, EachCellTakesTheLowestEqualTile) {
         {picture({1, 0, 3, 0}), true, {1, 0, 3, 0}},
         {picture({1, 0, 3, 0}), false, {1, 0, 3, 0}},
         {picture({0, 2, 1, 2, 2}), true, {}, "3 cells of p.png match no tile of the tile set; the first is at 8, 0."},
-        {picture({0, 0, 2}), false, {}, "1 cell of p.png matches no tile of the tile set; the first is at 16, 0."},
+        {picture({0, 0, 2}), false, {}, "1 cells of p.png match no tile of the tile set; the first is at 16, 0."},
         {Draw(8, 12, [](int, int) { return Pixel{}; }), true, {},
          "p.png is 8 x 12 pixels: a map picture's sides are multiples of 8."},
     };
