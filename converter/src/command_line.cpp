@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
@@ -114,7 +115,8 @@ bool TakeOptionLetters(std::span<const std::string> args, size_t& i, Settings& s
 constexpr std::string_view kCSourceOption = "--c-source";
 
 bool IsCSourceOption(std::string_view arg) {
-    return arg.starts_with(kCSourceOption) && (arg.size() == kCSourceOption.size() || arg[kCSourceOption.size()] == '=');
+    const std::string_view rest = arg.substr(std::min(arg.size(), kCSourceOption.size()));
+    return arg.starts_with(kCSourceOption) && (rest.empty() || rest.starts_with('='));
 }
 
 // The name after "--c-source" or "--c-source=".

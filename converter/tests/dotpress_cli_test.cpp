@@ -468,8 +468,9 @@ TEST_F(Dotpress, CSourceOfEveryLayoutCompilesToTheRawBytes) {
         arrays.push_back(name);
     }
     std::ofstream(dir / "main.c") << ArraysBackOut(arrays);
-    const ProgramRun built = RunProgram(
-        PMTOOLS_C_COMPILER, {"-std=c89", "-pedantic", "-Wall", "-Wextra", "-Werror", "main.c", "-o", "main"}, dir.Path());
+    const ProgramRun built = RunProgram(PMTOOLS_C_COMPILER,
+                                        {"-std=c89", "-pedantic", "-Wall", "-Wextra", "-Werror", "main.c", "-o", "main"},
+                                        dir.Path());
     ASSERT_EQ(built.status, 0) << built.err;
     ASSERT_EQ(RunProgram(dir / "main", {}, dir.Path()).status, 0);
     for (const std::string& name : arrays) EXPECT_EQ(Load(name + ".out"), Load(name + ".raw")) << name;

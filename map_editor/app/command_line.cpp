@@ -234,7 +234,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (files.size() != 2) return Mistake(line.kind + " takes INPUT.tlp and OUTPUT.");
     if (options.contains(OptionId::CSource)) {
         line.cSource = options.at(OptionId::CSource);
-        if (!tilora::IsCName(*line.cSource)) return Mistake("--c-source takes a C identifier, not '" + *line.cSource + "'.");
+        if (!tilora::IsCName(*line.cSource)) {
+            return Mistake("--c-source takes a C identifier, not '" + *line.cSource + "'.");
+        }
     }
     return line;
 }

@@ -36,15 +36,16 @@ constexpr ValueTexts MakeValueTexts() {
 
 constexpr ValueTexts kValueTexts = MakeValueTexts();
 
-// The keywords of C up to C23 that a name could be; those that start with '_'
-// and a capital are reserved names, refused as all of them are.
-constexpr std::string_view kKeywords[] = {
-    "alignas", "alignof", "auto",     "bool",          "break",    "case",         "char",   "const",
-    "constexpr", "continue", "default", "do",          "double",   "else",         "enum",   "extern",
-    "false",   "float",   "for",      "goto",          "if",       "inline",       "int",    "long",
-    "nullptr", "register", "restrict", "return",       "short",    "signed",       "sizeof", "static",
-    "static_assert", "struct", "switch", "thread_local", "true",   "typedef",      "typeof", "typeof_unqual",
-    "union",   "unsigned", "void",    "volatile",      "while",    "PM_ROM",
+// The keywords of C up to C23 that a name could be (those that start with '_'
+// and a capital are reserved names, refused as all of them are), and the
+// macro the file defines.
+constexpr std::string_view kTakenNames[] = {
+    "alignas",       "alignof",  "auto",     "bool",         "break",  "case",    "char",   "const",
+    "constexpr",     "continue", "default",  "do",           "double", "else",    "enum",   "extern",
+    "false",         "float",    "for",      "goto",         "if",     "inline",  "int",    "long",
+    "nullptr",       "register", "restrict", "return",       "short",  "signed",  "sizeof", "static",
+    "static_assert", "struct",   "switch",   "thread_local", "true",   "typedef", "typeof", "typeof_unqual",
+    "union",         "unsigned", "void",     "volatile",     "while",  "PM_ROM",
 };
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
@@ -101,7 +102,7 @@ constexpr size_t kPieceValues = size_t(64) << 10;
 bool IsCName(std::string_view name) {
     if (name.empty() || !IsLetter(name[0]) || IsReserved(name)) return false;
     if (!std::all_of(name.begin(), name.end(), [](char c) { return IsLetter(c) || IsDigit(c); })) return false;
-    return std::find(std::begin(kKeywords), std::end(kKeywords), name) == std::end(kKeywords);
+    return std::find(std::begin(kTakenNames), std::end(kTakenNames), name) == std::end(kTakenNames);
 }
 
 std::string CArrayOpening(std::string_view name, size_t size, const CArrayOrigin& origin, bool first) {
@@ -117,7 +118,9 @@ std::string CArrayOpening(std::string_view name, size_t size, const CArrayOrigin
 
 // The line breaks and indents, and one line's more for the last store of a
 // whole line, which reaches past it.
-size_t CValuesRoom(size_t count) { return count * kValueTextSize + (count / kValuesPerLine + 1) * (kLineStart.size() + 1); }
+size_t CValuesRoom(size_t count) {
+    return count * kValueTextSize + (count / kValuesPerLine + 1) * (kLineStart.size() + 1);
+}
 
 char* FormatCValues(std::span<const uint8_t> values, size_t before, char* out) {
     size_t column = before % kValuesPerLine;

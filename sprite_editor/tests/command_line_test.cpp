@@ -213,7 +213,8 @@ QByteArray ArraysBackOut(const QStringList& files, const QStringList& arrays) {
                "int main(void) {\n"
                "    int failed = 0;\n";
     for (const QString& name : arrays) {
-        program += "    failed |= put(\"" + name.toUtf8() + ".out\", " + name.toUtf8() + ", " + name.toUpper().toUtf8() + "_SIZE);\n";
+        const QByteArray array = name.toUtf8();
+        program += "    failed |= put(\"" + array + ".out\", " + array + ", " + array.toUpper() + "_SIZE);\n";
     }
     return program + "    return failed;\n}\n";
 }
