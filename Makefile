@@ -22,9 +22,10 @@ ARGS     ?=
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX   ?= /usr/local
 
-# GoogleTest; ImageMagick, the reference decoder; and what the install check
-# validates the desktop entries and file types with.
-TEST_PACKAGES := libgtest-dev imagemagick desktop-file-utils shared-mime-info libglib2.0-bin
+# GoogleTest; ImageMagick, the reference decoder; what the install check
+# validates the desktop entries and file types with; and the C compiler that
+# compiles the C source the programs write.
+TEST_PACKAGES := libgtest-dev imagemagick desktop-file-utils shared-mime-info libglib2.0-bin gcc
 
 SANITIZER_OPTIONS := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
                      UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1

@@ -2,6 +2,7 @@
 # Whole-program timings of dotpress: "-t" of a 4096 x 4096 24-bit bitmap
 # (48 MiB) side by side with cp of the same file, to a new name and over an
 # existing file, and next to ImageMagick writing the same bytes; the same
+# conversions written as C source side by side with raw output; the same
 # noise and a gradient as 4096 x 4096 RGB PNGs, and a photo-like picture as
 # ImageMagick writes it (every row Paeth-filtered), read by dotpress -t and by
 # ImageMagick; every layout; the palette layout on a 1024 x 1024 gradient.
@@ -73,10 +74,39 @@ compare_with_cp() {
     printf '%-34s %10s x %16s x\n' "dotpress -t / cp" "$(ratio "$dp_n" "$cp_n")" "$(ratio "$dp_o" "$cp_o")"
 }
 
+# Raw output and C source ("--c-source") take turns, to a new name and over
+# the file they wrote, for the handheld's layouts and the wider ones. The C
+# text holds 6.25 characters a byte ("0x1f," and its share of indents and
+# line breaks), so where writing the bytes is most of a run it costs about
+# as much more.
+compare_c_with_raw() {
+    echo "C source against raw output, files in $base, in turns (C / raw at most 3 x):"
+    printf '%-8s %12s %12s %10s %16s %16s %10s\n' "options" "raw new" "C new" "C / raw" "raw over old" "C over old" "C / raw"
+    local options
+    for options in -k -kK -e -g -t; do
+        local raw_new=() c_new=() raw_over=() c_over=()
+        for _ in $(seq $runs); do
+            rm -f "$work/out.raw" "$work/out.c"
+            raw_new+=("$(elapsed_us "$bin/dotpress" "$options" "$work/in.bmp" "$work/out.raw")")
+            c_new+=("$(elapsed_us "$bin/dotpress" "$options" --c-source picture "$work/in.bmp" "$work/out.c")")
+            raw_over+=("$(elapsed_us "$bin/dotpress" "$options" "$work/in.bmp" "$work/out.raw")")
+            c_over+=("$(elapsed_us "$bin/dotpress" "$options" --c-source picture "$work/in.bmp" "$work/out.c")")
+        done
+        local rn cn ro co
+        rn=$(median_ms_of "${raw_new[@]}") cn=$(median_ms_of "${c_new[@]}")
+        ro=$(median_ms_of "${raw_over[@]}") co=$(median_ms_of "${c_over[@]}")
+        printf '%-8s %9s ms %9s ms %8s x %13s ms %13s ms %8s x\n' "$options" "$rn" "$cn" "$(ratio "$cn" "$rn")" \
+            "$ro" "$co" "$(ratio "$co" "$ro")"
+    done
+    rm -f "$work/out.c"
+}
+
 big=$((4096 * 4096))
 small=$((1024 * 1024))
 
 compare_with_cp
+echo
+compare_c_with_raw
 echo
 t_ms=$(median_ms "$bin/dotpress" -t "$work/in.bmp" "$work/out.raw")
 if command -v convert >/dev/null 2>&1; then

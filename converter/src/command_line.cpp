@@ -1,5 +1,9 @@
 #include "command_line.h"
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
 #include "palette.h"
 #include "pixel_writers.h"
 #include "pokemini.h"
@@ -31,6 +35,7 @@ const std::string_view kHelpText =
     "  -?                  This help\n";
 
 const std::string_view kLongOptionsHelpText =
+    "  --c-source NAME     Output as C source, the array NAME\n"
     "  --help              This help, on standard output\n"
     "  --version           Name and version, on standard output\n"
     "  --                  End of options: file names follow\n";
@@ -107,7 +112,51 @@ bool TakeOptionLetters(std::span<const std::string> args, size_t& i, Settings& s
     return true;
 }
 
+constexpr std::string_view kCSourceOption = "--c-source";
+
+bool IsCSourceOption(std::string_view arg) {
+    const std::string_view rest = arg.substr(std::min(arg.size(), kCSourceOption.size()));
+    return arg.starts_with(kCSourceOption) && (rest.empty() || rest.starts_with('='));
+}
+
+// The name after "--c-source" or "--c-source=".
+void TakeCSourceName(std::span<const std::string> args, size_t& i, Settings& settings) {
+    const std::string_view arg = args[i];
+    if (arg.size() > kCSourceOption.size()) {
+        settings.cSourceName = std::string(arg.substr(kCSourceOption.size() + 1));
+    } else {
+        settings.cSourceName = ++i < args.size() ? args[i] : std::string();
+    }
+}
+
+// The letter of each writer that one letter selects.
+constexpr std::pair<PixelWriter, char> kWriterLetters[] = {
+    {WritePixelGP8, 'i'}, {WritePixel8, 'e'},    {WritePixelP1, '1'}, {WritePixelGB, 'g'},
+    {WritePixelGP32, 'p'}, {WritePixel24, 't'}, {WritePixelGC, 'c'},
+};
+
+std::string LayoutLetters(const Settings& settings) {
+    if (settings.Flag('k') && settings.Flag('K')) return "kK";
+    if (settings.writePixel == WritePixelPM) {
+        if (settings.pm_dither_and) return settings.pm_dither_xor ? "M" : "m";
+        return settings.pm_dither_or ? "K" : "k";
+    }
+    for (const auto& [writer, letter] : kWriterLetters) {
+        if (writer == settings.writePixel) return std::string(1, letter);
+    }
+    return "";
+}
+
 }  // namespace
+
+std::string LayoutOptions(const Settings& settings) {
+    std::string letters = "-";
+    letters += LayoutLetters(settings);
+    if (settings.Flag('r')) letters += 'r';
+    if (settings.output_big) letters += 'b';
+    if (settings.Flag('n')) letters += settings.Flag('w') ? "nw" : "nh";
+    return letters;
+}
 
 ParseOutcome ParseArguments(std::span<const std::string> args, Settings& settings, std::ostream& out,
                             std::ostream& err) {
@@ -118,6 +167,8 @@ ParseOutcome ParseArguments(std::span<const std::string> args, Settings& setting
             TakeFileName(arg, settings, err);
         } else if (arg == "--") {
             optionsEnded = true;
+        } else if (IsCSourceOption(arg)) {
+            TakeCSourceName(args, i, settings);
         } else if (arg == "--help" || arg == "--version") {
             if (arg == "--help") {
                 out << kHelpText << kLongOptionsHelpText;

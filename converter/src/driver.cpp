@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 
+#include "c_source.h"
 #include "command_line.h"
 #include "conversion_pass.h"
 #include "file_bytes.h"
@@ -34,6 +35,8 @@ void WriteHeader(OutputFile& fo, const Bitmap& bitmap, const Settings& settings)
     StoreLittleEndian32(fo, output_endian(first, settings));
     StoreLittleEndian32(fo, output_endian(second, settings));
 }
+
+bool IsSpriteData(const Settings& settings) { return settings.Flag('k') && settings.Flag('K'); }
 
 bool WantsSizeReport(const Settings& settings) { return settings.Flag('w') || settings.Flag('h'); }
 
@@ -80,10 +83,18 @@ int SaveOutput(const Bitmap& bitmap, Settings& settings, const Palette& palette,
         err << kErrorOpeningOutput;
         return kExitFailure;
     }
-    OutputFile fo([&target](std::span<const uint8_t> bytes) { return target.Write(bytes); });
+    OutputFile::Sink sink = [&target](std::span<const uint8_t> bytes) { return target.Write(bytes); };
+    std::optional<CArrayWriter> cArray;
+    if (settings.cSourceName) {
+        const std::string madeBy = "dotpress " + LayoutOptions(settings);
+        cArray.emplace(*settings.cSourceName, OutputSize(bitmap, settings), CArrayOrigin{madeBy, *settings.inputFile},
+                       std::move(sink));
+        sink = [&cArray](std::span<const uint8_t> bytes) { return cArray->Write(bytes); };
+    }
+    OutputFile fo(std::move(sink));
     WriteOutput(fo, bitmap, settings, palette);
     fo.Flush();
-    if (fo.Failed() || !target.Commit()) {
+    if (fo.Failed() || (cArray && !cArray->Finish()) || !target.Commit()) {
         err << kErrorWritingOutput;
         return kExitFailure;
     }
@@ -93,6 +104,10 @@ int SaveOutput(const Bitmap& bitmap, Settings& settings, const Palette& palette,
 int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     Settings settings;
     if (ParseArguments(args, settings, out, err) == ParseOutcome::HelpRequested) return kExitSuccess;
+    if (settings.cSourceName && !IsCName(*settings.cSourceName)) {
+        err << kErrorCSourceName;
+        return kExitFailure;
+    }
     if (!settings.inputFile) {
         Help(err);
         return kExitFailure;
@@ -117,6 +132,10 @@ int Run(std::span<const std::string> args, std::ostream& out, std::ostream& err)
         out << kPleaseSpecifyWOrH << std::flush;
         return kExitFailure;
     }
+    if (settings.cSourceName && OutputSize(*bitmap, settings) == 0) {
+        err << kErrorEmptyCArray;
+        return kExitFailure;
+    }
     return SaveOutput(*bitmap, settings, palette, err);
 }
 
@@ -138,11 +157,17 @@ void EndRunOnSignal(int signal) {
 void WriteOutput(OutputFile& fo, const Bitmap& bitmap, Settings& settings, const Palette& palette) {
     const bool header = settings.Flag('n');
     if (header) WriteHeader(fo, bitmap, settings);
-    if (settings.Flag('k') && settings.Flag('K')) {
+    if (IsSpriteData(settings)) {
         SpriteConversion(fo, bitmap, settings, palette, header ? kHeaderBytes : 0);
     } else {
         DoGfxThing(fo, bitmap, settings, palette, 0, 0, 0);
     }
+}
+
+size_t OutputSize(const Bitmap& bitmap, const Settings& settings) {
+    const size_t header = settings.Flag('n') ? kHeaderBytes : 0;
+    if (IsSpriteData(settings)) return header + SpriteDataSize(bitmap.biWidth, bitmap.biHeight);
+    return header + DestImageSize(bitmap.biWidth, bitmap.biHeight, settings.bpp);
 }
 
 std::vector<uint8_t> BuildOutputFile(const Bitmap& bitmap, Settings& settings, const Palette& palette) {

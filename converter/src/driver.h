@@ -21,6 +21,7 @@ inline constexpr const char* kErrorWritingOutput = "Error writing output file!\n
 inline constexpr const char* kErrorOutOfMemory = "Not enough memory!\n";
 inline constexpr const char* kPleaseSpecifyWOrH = "Please specify w or h option.\n";
 inline constexpr const char* kErrorReadingBitmap = "Error reading bitmap file!\n";
+inline constexpr const char* kErrorEmptyCArray = "Error: An empty output makes no C array!\n";
 
 // The bitmap is read where it lies in its file; should another program cut the
 // file short meanwhile, reading past its new end raises SIGBUS. This ends the
@@ -33,10 +34,14 @@ void InstallSignalHandlers();
 // The whole output file: the optional width/height header ("-n" with "-w" or
 // "-h"), then the pixel data of one pass, or of the two sprite passes ("-kK").
 void WriteOutput(OutputFile& fo, const Bitmap& bitmap, Settings& settings, const Palette& palette);
+// How many bytes WriteOutput writes, known before any pixel is converted.
+size_t OutputSize(const Bitmap& bitmap, const Settings& settings);
 // The same, in memory.
 std::vector<uint8_t> BuildOutputFile(const Bitmap& bitmap, Settings& settings, const Palette& palette);
 
 // Runs dotpress on the arguments after the program name; returns the exit code.
+// With "--c-source NAME" the output is C source whose array holds the bytes
+// the output would have held (c_source.h).
 // The size report and "Please specify w or h option." go to `out`, everything
 // else to `err`.
 int RunDotpress(std::span<const std::string> args, std::ostream& out, std::ostream& err);

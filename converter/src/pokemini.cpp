@@ -20,3 +20,11 @@ void SpriteConversion(OutputFile& fo, const Bitmap& bitmap, Settings& settings,
     SelectScreen(settings, 1);
     DoGfxThing(fo, bitmap, settings, palette, start + kGroupBytes, kGroupBytes, 2 * kGroupBytes);
 }
+
+size_t SpriteDataSize(uint32_t width, uint32_t height) {
+    const size_t screen = DestImageSize(width, height, 1);
+    if (screen == 0) return 0;
+    // The 2nd screen's last group ends the data.
+    const size_t lastGroup = (screen - 1) / kGroupBytes;
+    return lastGroup * 2 * kGroupBytes + kGroupBytes + (screen - lastGroup * kGroupBytes);
+}

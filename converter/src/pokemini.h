@@ -24,3 +24,7 @@ inline void WritePixelPM(const tagRGBTRIPLE& pixel, PassState& pass) {
 // starting at file position `start` (behind the header, if there is one).
 void SpriteConversion(OutputFile& fo, const Bitmap& bitmap, Settings& settings,
                       const Palette& palette, uint32_t start);
+
+// How many bytes SpriteConversion writes from `start` on. A last group of
+// fewer than 8 bytes leaves zeros behind the 1st screen's part of it.
+size_t SpriteDataSize(uint32_t width, uint32_t height);

@@ -22,6 +22,9 @@ struct Settings {
     std::optional<std::string> inputFile;
     std::optional<std::string> outputFile;
     std::optional<std::string> paletteFile;
+    // "--c-source NAME": the output is C source, an array of this name
+    // (empty when the name is missing).
+    std::optional<std::string> cSourceName;
     PixelWriter writePixel;
     uint32_t bpp = 24;  // output bits per pixel of writePixel
     uint8_t output_big = 0;

@@ -171,9 +171,10 @@ TEST(Help, TextLinesArePaddedToTwentyCharacters) {
         EXPECT_EQ(line[21], ' ') << line;
         EXPECT_NE(line[22], ' ') << line;
     }
-    ASSERT_EQ(options.size(), 21u);
+    ASSERT_EQ(options.size(), 22u);
     EXPECT_EQ(options[17], "-?");
-    EXPECT_EQ(std::vector(options.begin() + 18, options.end()), (std::vector<std::string>{"--help", "--version", "--"}));
+    EXPECT_EQ(std::vector(options.begin() + 18, options.end()),
+              (std::vector<std::string>{"--c-source", "--help", "--version", "--"}));
     EXPECT_TRUE(kHelpText.ends_with("This help\n"));
     EXPECT_EQ(kLongOptionsHelpText.back(), '\n');
 }

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <numeric>
 
 #include "bitmap.h"
+#include "c_source.h"
 #include "command_line.h"
 #include "driver.h"
 #include "support/bmp_builder.h"
 #include "support/convert.h"
 #include "support/run_program.h"
+#include "support/test_images.h"
 
 namespace {
 
@@ -175,6 +179,7 @@ protected:
         SaveFile(dir / "odd.act", std::vector<uint8_t>(772));
         SaveFile(dir / "empty.act", {});
         fs::create_directory(dir / "folder");
+        SaveFile(dir / "empty.bmp", SolidBmp(0, 8, kRed));
     }
 };
 
@@ -204,7 +209,16 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"Truncated", {"short.bmp", "out.raw"}, kErrorBitmapTruncated},
         Failure{"OutputInMissingFolder", {"in.bmp", "nowhere/out.raw"}, kErrorOpeningOutput},
         Failure{"OutputIsAFolder", {"in.bmp", "folder"}, kErrorOpeningOutput},
-        Failure{"FullDisk", {"in.bmp", "/dev/full"}, kErrorWritingOutput}),
+        Failure{"FullDisk", {"in.bmp", "/dev/full"}, kErrorWritingOutput},
+        Failure{"CSourceNameStartsWithADigit", {"--c-source", "1st", "in.bmp", "out.raw"}, kErrorCSourceName},
+        Failure{"CSourceNameWithADash", {"--c-source", "a-b", "in.bmp", "out.raw"}, kErrorCSourceName},
+        Failure{"CSourceNameIsAKeyword", {"--c-source", "int", "in.bmp", "out.raw"}, kErrorCSourceName},
+        Failure{"CSourceNameIsReserved", {"--c-source", "_Bool", "in.bmp", "out.raw"}, kErrorCSourceName},
+        Failure{"CSourceNameIsTheRomMacro", {"--c-source=PM_ROM", "in.bmp", "out.raw"}, kErrorCSourceName},
+        Failure{"CSourceNameEmpty", {"--c-source=", "in.bmp", "out.raw"}, kErrorCSourceName},
+        Failure{"CSourceNameMissing", {"in.bmp", "out.raw", "--c-source"}, kErrorCSourceName},
+        Failure{"CSourceOfNoBytes", {"--c-source", "none", "empty.bmp", "out.raw"}, kErrorEmptyCArray},
+        Failure{"CSourceOnFullDisk", {"--c-source", "full", "in.bmp", "/dev/full"}, kErrorWritingOutput}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(DotpressFails, BadBitmapLeavesAnExistingOutputAlone) {
@@ -395,6 +409,71 @@ TEST_F(Dotpress, ClosedPipeIsAFailedWrite) {
     const ProgramRun run = Run({"in.bmp", "/dev/stdout"}, {.closedStandardOutput = true});
     EXPECT_EQ(run.err, kErrorWritingOutput);
     EXPECT_EQ(run.status, kFailureStatus);
+}
+
+// A C program that includes the C files `arrays` name and writes each array
+// back out, to NAME.out.
+std::string ArraysBackOut(const std::vector<std::string>& arrays) {
+    std::string program = "#include <stdio.h>\n";
+    for (const std::string& name : arrays) program += "#include \"" + name + ".c\"\n";
+    program += "static int put(const char *path, const unsigned char *bytes, size_t size) {\n"
+               "    FILE *file = fopen(path, \"wb\");\n"
+               "    return !file || fwrite(bytes, 1, size, file) != size || fclose(file) != 0;\n"
+               "}\n"
+               "int main(void) {\n"
+               "    int failed = 0;\n";
+    for (const std::string& name : arrays) {
+        std::string upper = name;
+        for (char& c : upper) c = char(std::toupper(c));
+        program += "    failed |= put(\"" + name + ".out\", " + name + ", " + upper + "_SIZE);\n";
+    }
+    return program + "    return failed;\n}\n";
+}
+
+std::string FirstLine(const std::string& path) {
+    std::ifstream file(path);
+    std::string line;
+    std::getline(file, line);
+    return line;
+}
+
+// The C source of every layout, compiled as strictly as the build's C
+// compiler goes into a program that writes each array back out, gives the
+// raw output's bytes; its first line names the options and the input.
+TEST_F(Dotpress, CSourceOfEveryLayoutCompilesToTheRawBytes) {
+    const struct {
+        std::vector<std::string> options;
+        std::string layout;  // as the comment names it
+    } layouts[] = {
+        {{"-t"}, "-t"},   {{"-e"}, "-e"},   {{"-i"}, "-i"},   {{"-1", "pal.act"}, "-1"},  {{"-g"}, "-g"},
+        {{"-pb"}, "-pb"}, {{"-c"}, "-c"},   {{"-m"}, "-m"},   {{"-M"}, "-M"},             {{"-Mk"}, "-k"},
+        {{"-K"}, "-K"},   {{"-kK"}, "-kK"}, {{"-tr"}, "-tr"}, {{"-nw", "-k"}, "-knw"},    {{"-nhkKb"}, "-kKbnh"},
+    };
+    fs::create_directory(dir / "pics");
+    SaveFile(dir / "pics/in.bmp", Bmp(19, 13, NoisyPicture(19, 13)));  // odd sizes: partial lines and groups
+    std::vector<uint8_t> palette(768);
+    std::iota(palette.begin(), palette.end(), 0);
+    SaveFile(dir / "pal.act", palette);
+    std::vector<std::string> arrays;
+    for (const auto& [options, layout] : layouts) {
+        const std::string name = "layout" + std::to_string(arrays.size());
+        std::vector<std::string> args = options;
+        args.insert(args.end(), {"pics/in.bmp", name + ".raw"});
+        ASSERT_EQ(Run(args).status, 0);
+        args.back() = name + ".c";
+        args.insert(args.begin(), {"--c-source", name});
+        ASSERT_EQ(Run(args).status, 0) << layout;
+        EXPECT_EQ(FirstLine(dir / (name + ".c")), "/* " + name + ": " + std::to_string(Load(name + ".raw").size()) +
+                                                      " bytes, made by dotpress " + layout + " from in.bmp */");
+        arrays.push_back(name);
+    }
+    std::ofstream(dir / "main.c") << ArraysBackOut(arrays);
+    const ProgramRun built = RunProgram(PMTOOLS_C_COMPILER,
+                                        {"-std=c89", "-pedantic", "-Wall", "-Wextra", "-Werror", "main.c", "-o", "main"},
+                                        dir.Path());
+    ASSERT_EQ(built.status, 0) << built.err;
+    ASSERT_EQ(RunProgram(dir / "main", {}, dir.Path()).status, 0);
+    for (const std::string& name : arrays) EXPECT_EQ(Load(name + ".out"), Load(name + ".raw")) << name;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "c_source.h"
 #include "file_io.h"
 #include "picture_map.h"
 #include "project_file.h"
@@ -18,7 +19,7 @@ constexpr const char* kProgram = "tilora";
 constexpr const char* kVersion = "0.9";
 constexpr const char* kUsage =
     "Usage: tilora [options] [FILE]\n"
-    "       tilora --export KIND INPUT.tlp OUTPUT\n"
+    "       tilora --export KIND INPUT.tlp OUTPUT [--c-source NAME]\n"
     "       tilora --import-picture PICTURE OUT.tlp TILES.png\n"
     "       tilora --import-picture PICTURE OUT.tlp --tiles TILES\n"
     "KIND: map (OUTPUT and OUTPUT.col) or map-repeat\n";
@@ -31,6 +32,8 @@ constexpr const char* kHelp =
     "  -v, --version    Displays version information.\n"
     "  --export <KIND>  Write the raw map of the project INPUT.tlp without a window:\n"
     "                   map or map-repeat.\n"
+    "  --c-source <NAME>\n"
+    "                   Write the map as C source, the array NAME (and NAME_col).\n"
     "  --import-picture <PICTURE>\n"
     "                   Cut a picture into 8 x 8 tiles without a window: the project\n"
     "                   OUT.tlp and its tile set TILES.png (BMP if named .bmp).\n"
@@ -44,7 +47,7 @@ constexpr const char* kHelp =
 
 // The program's own options. A value follows as the next argument or after
 // '=' ("--export=map").
-enum class OptionId { Help, Version, Export, ImportPicture, Tiles };
+enum class OptionId { Help, Version, Export, CSource, ImportPicture, Tiles };
 
 struct Option {
     OptionId id;
@@ -57,6 +60,7 @@ constexpr Option kOptions[] = {
     {OptionId::Help, "-h", "--help", false},
     {OptionId::Version, "-v", "--version", false},
     {OptionId::Export, nullptr, "--export", true},
+    {OptionId::CSource, nullptr, "--c-source", true},
     {OptionId::ImportPicture, nullptr, "--import-picture", true},
     {OptionId::Tiles, nullptr, "--tiles", true},
 };
@@ -183,6 +187,21 @@ tilora::FileContent CellsOf(const tilora::CellArray& cells) {
     return [&cells](const tilora::ByteSink& sink) { return sink(cells.Bytes()); };
 }
 
+// The kind's raw files as the arrays of one C source file.
+tilora::FileContent CSourceOf(const tilora::MapProject& project, const CommandLine& line) {
+    const std::string& name = *line.cSource;
+    std::vector<tilora::CArray> arrays;
+    if (line.kind == "map") {
+        arrays = {{name, project.tiles.Bytes()}, {name + "_col", project.col.Bytes()}};
+    } else {
+        arrays = {{name, tilora::WriteRawMapWithRepeat(project.tiles)}};
+    }
+    return [arrays = std::move(arrays), madeBy = std::string(kProgram) + " --export " + line.kind,
+            input = line.files[0]](const tilora::ByteSink& sink) {
+        return tilora::WriteCSource(arrays, tilora::CArrayOrigin{madeBy, input}, sink);
+    };
+}
+
 // Throws std::bad_alloc when the project does not fit in memory.
 std::optional<Failure> Export(const CommandLine& line) {
     const std::string& input = line.files[0];
@@ -193,7 +212,9 @@ std::optional<Failure> Export(const CommandLine& line) {
     if (file.Failure()) return Failure{input, file.Failure()->reason};
     if (!project) return Failure{input, "not a Tilora project"};
     std::vector<tilora::FileToWrite> outputs;
-    if (line.kind == "map") {
+    if (line.cSource) {
+        outputs = {{output, CSourceOf(*project, line)}};
+    } else if (line.kind == "map") {
         outputs = {{output, CellsOf(project->tiles)}, {output + ".col", CellsOf(project->col)}};
     } else {
         outputs = {{output, [&](const tilora::ByteSink& sink) { return tilora::WriteRawMapWithRepeat(project->tiles, sink); }}};
@@ -249,6 +270,7 @@ CommandLine ImportCommand(const SortedArguments& sorted) {
     const std::map<OptionId, std::string>& options = sorted.options;
     if (!options.contains(OptionId::ImportPicture)) return Mistake("--tiles goes with --import-picture.");
     if (options.contains(OptionId::Export)) return Mistake("--export and --import-picture go separately.");
+    if (options.contains(OptionId::CSource)) return Mistake("--c-source goes with --export.");
     CommandLine line;
     line.action = CommandLine::Action::ImportPicture;
     line.matchTiles = options.contains(OptionId::Tiles);
@@ -274,6 +296,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     const std::vector<std::string>& files = sorted.files;
     if (!options.contains(OptionId::Export)) {
+        if (options.contains(OptionId::CSource)) return Mistake("--c-source goes with --export.");
         if (files.size() > 1) return Mistake("Only one file can be opened.");
         if (!files.empty()) line.file = files[0];
         return line;
@@ -283,6 +306,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     line.files = files;
     if (line.kind != "map" && line.kind != "map-repeat") return Mistake("Unknown export kind: " + line.kind);
     if (files.size() != 2) return Mistake(line.kind + " takes INPUT.tlp and OUTPUT.");
+    if (options.contains(OptionId::CSource)) {
+        line.cSource = options.at(OptionId::CSource);
+        if (!tilora::IsCName(*line.cSource)) {
+            return Mistake("--c-source takes a C identifier, not '" + *line.cSource + "'.");
+        }
+    }
     return line;
 }
 

@@ -2,10 +2,12 @@
 // an export without a window for build scripts, which needs no display.
 //
 //   tilora [options] [FILE]
-//   tilora --export KIND INPUT.tlp OUTPUT
+//   tilora --export KIND INPUT.tlp OUTPUT [--c-source NAME]
 //   tilora --import-picture PICTURE OUT.tlp TILES.png
 //   tilora --import-picture PICTURE OUT.tlp --tiles TILES
 //
+// With --c-source the export is written as C source instead, the col flags of
+// "map" as the array NAME_col in the same file (c_source.h).
 // The arguments are read before the window's toolkit starts, so that a
 // mistake is reported without a display. The toolkit's own options (-style,
 // -platform, ...) are let through for the window. File names stay the bytes
@@ -13,6 +15,7 @@
 // unchanged.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,6 +27,7 @@ struct CommandLine {
     std::string kind;                // Export: what to write
     std::vector<std::string> files;  // Export: INPUT and OUTPUT; ImportPicture: PICTURE, OUT.tlp and TILES
     bool matchTiles = false;         // ImportPicture: TILES is a tile set to match, not one to write
+    std::optional<std::string> cSource;  // Export: the C array's name, for C source
     std::string text;  // Print: the help, the version, or the mistake and the usage lines
     int exitCode = 0;  // Print: 0 for help and version (standard output), 2 for a mistake
 };

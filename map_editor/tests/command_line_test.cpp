@@ -109,6 +109,7 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
         {{"--import-picture", "pic.png", "o.tlp", "--tiles", "t.bmp"}, 1, "tilora: t.bmp: No such file or directory"},
         {{"--import-picture", "pic.png", "o.tlp"}, 2, "--import-picture takes PICTURE, OUT.tlp and TILES.png."},
         {{"--tiles", "t.bmp", "pic.png", "o.tlp"}, 2, "--tiles goes with --import-picture."},
+        {{"--export", "map", "level.tlp", "out.c", "--c-source", "1x"}, 2, "--c-source takes a C identifier, not '1x'."},
     };
     for (const auto& c : cases) {
         const ProgramRun run = Tilora(c.arguments);
@@ -129,7 +130,7 @@ std::string Described(const ::CommandLine& line) {
                             : line.action == ::CommandLine::Action::Export ? "export " + line.kind
                                                                            : line.matchTiles ? "match" : "import";
     for (const std::string& file : line.files) described += ' ' + file;
-    return described;
+    return described + (line.cSource ? " c-source " + *line.cSource : "");
 }
 
 // Every argument is read before any window: the toolkit's options with their
@@ -152,11 +153,75 @@ TEST(ParseCommandLine, ReadsEveryArgumentBeforeTheWindow) {
         {{"--tiles", "t.bmp", "--import-picture", "p.png", "o.tlp"}, "match p.png o.tlp t.bmp"},
         {{"--import-picture", "p.png", "--export", "map", "o.tlp", "t.png"},
          "exit 2: --export and --import-picture go separately."},
+        {{"--export", "map", "a.tlp", "o.c", "--c-source=level"}, "export map a.tlp o.c c-source level"},
+        {{"--c-source", "level", "a.tlp"}, "exit 2: --c-source goes with --export."},
+        // Names that are no C identifier, or that C or the file keep for themselves
+        {{"--export", "map", "a", "b", "--c-source", "level 1"}, "exit 2: --c-source takes a C identifier, not 'level 1'."},
+        {{"--export", "map", "a", "b", "--c-source", "static"}, "exit 2: --c-source takes a C identifier, not 'static'."},
+        {{"--export", "map", "a", "b", "--c-source", "_Map"}, "exit 2: --c-source takes a C identifier, not '_Map'."},
+        {{"--export", "map", "a", "b", "--c-source", "PM_ROM"}, "exit 2: --c-source takes a C identifier, not 'PM_ROM'."},
+        {{"--export", "map", "a", "b", "--c-source="}, "exit 2: --c-source takes a C identifier, not ''."},
     };
     for (const auto& c : cases) {
         std::vector<std::string> arguments{"tilora"};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
         EXPECT_EQ(Described(ParseCommandLine(arguments)), c.described);
+    }
+}
+
+// A C program that includes FILE.c for each of `files` and writes each of
+// `arrays` back out, to NAME.out.
+QByteArray ArraysBackOut(const QStringList& files, const QStringList& arrays) {
+    QByteArray program = "#include <stdio.h>\n";
+    for (const QString& file : files) program += "#include \"" + file.toUtf8() + ".c\"\n";
+    program += "static int put(const char *path, const unsigned char *bytes, size_t size) {\n"
+               "    FILE *file = fopen(path, \"wb\");\n"
+               "    return !file || fwrite(bytes, 1, size, file) != size || fclose(file) != 0;\n"
+               "}\n"
+               "int main(void) {\n"
+               "    int failed = 0;\n";
+    for (const QString& name : arrays) {
+        const QByteArray array = name.toUtf8();
+        program += "    failed |= put(\"" + array + ".out\", " + array + ", " + array.toUpper() + "_SIZE);\n";
+    }
+    return program + "    return failed;\n}\n";
+}
+
+// Both kinds as C source, compiled as strictly as the build's C compiler goes
+// into a program that writes each array back out, give the bytes of the raw
+// export; the first line names the kind and the input.
+TEST_F(CommandLine, CSourceOfBothKindsCompilesToTheirRawBytes) {
+    const std::vector<uint8_t> repeat = WriteRawMapWithRepeat(tiles);
+    const struct {
+        QString kind, name;
+        std::vector<std::pair<QString, const std::vector<uint8_t>*>> arrays;
+        std::string firstLine;
+    } cases[] = {
+        {"map", "level", {{"level", &tiles.Bytes()}, {"level_col", &col.Bytes()}},
+         "/* level: 60000 bytes, made by tilora --export map from level.tlp */"},
+        {"map-repeat", "wide", {{"wide", &repeat}}, "/* wide: 62400 bytes, made by tilora --export map-repeat from level.tlp */"},
+    };
+    QStringList files, arrays;
+    for (const auto& c : cases) {
+        const ProgramRun run = Tilora({"--export", c.kind, Path("level.tlp"), c.name + ".c", "--c-source", c.name});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const std::vector<uint8_t> source = Load(Path(c.name + ".c"));
+        EXPECT_EQ(std::string(source.begin(), std::find(source.begin(), source.end(), '\n')), c.firstLine);
+        files << c.name;
+        for (const auto& array : c.arrays) arrays << array.first;
+    }
+    const QByteArray program = ArraysBackOut(files, arrays);
+    SaveFile("main.c", {program.begin(), program.end()});
+    QProcess process;
+    process.setWorkingDirectory(directory.path());
+    process.start(PMTOOLS_C_COMPILER, {"-std=c89", "-pedantic", "-Wall", "-Wextra", "-Werror", "main.c", "-o", "main"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    process.start(Path("main"), {});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    ASSERT_EQ(process.exitCode(), 0);
+    for (const auto& c : cases) {
+        for (const auto& [name, bytes] : c.arrays) EXPECT_EQ(Load(Path(name + ".out")), *bytes) << name.toStdString();
     }
 }
 

@@ -11,6 +11,7 @@
 #include <span>
 #include <string_view>
 
+#include "c_source.h"
 #include "file_io.h"
 #include "sheet_image.h"
 #include "sprite_files.h"
@@ -21,7 +22,7 @@ constexpr const char* kProgram = "pixolin";
 constexpr const char* kVersion = "1.05";
 constexpr const char* kUsage =
     "Usage: pixolin [options] [FILE]\n"
-    "       pixolin --export KIND INPUT OUTPUT [OUTPUT2] [--sprite N]\n"
+    "       pixolin --export KIND INPUT OUTPUT [OUTPUT2] [--sprite N] [--c-source NAME]\n"
     "KIND: raw1, raw1-all, raw2, raw2-all, pxs or sheet\n";
 constexpr const char* kHelp =
     "Usage: pixolin [options] [FILE]\n"
@@ -33,6 +34,8 @@ constexpr const char* kHelp =
     "  --export <KIND>  Write raw data or a picture from INPUT without a window:\n"
     "                   raw1, raw1-all, raw2, raw2-all, pxs or sheet.\n"
     "  --sprite <N>     The sprite to export (default 0).\n"
+    "  --c-source <NAME>\n"
+    "                   Write raw data as C source, the array NAME (and NAME_2).\n"
     "\n"
     "Arguments:\n"
     "  FILE             A sprite library (.pxl) or sprite (.pxs) to open, or the\n"
@@ -42,7 +45,7 @@ constexpr const char* kHelp =
 
 // The program's own options. A value follows as the next argument or after
 // '=' ("--export=raw1").
-enum class OptionId { Help, Version, Export, Sprite };
+enum class OptionId { Help, Version, Export, Sprite, CSource };
 
 struct Option {
     OptionId id;
@@ -56,6 +59,7 @@ constexpr Option kOptions[] = {
     {OptionId::Version, "-v", "--version", false},
     {OptionId::Export, nullptr, "--export", true},
     {OptionId::Sprite, nullptr, "--sprite", true},
+    {OptionId::CSource, nullptr, "--c-source", true},
 };
 
 // The options that QApplication takes out of the arguments when the window
@@ -234,6 +238,19 @@ FileContent Encoded(std::span<const Sprite> sprites, const ExportKind& kind, int
     return [sprites, image](const ByteSink& sink) { return EncodeRawSprites(sprites, image, sink); };
 }
 
+// The kind's raw files as the arrays of one C source file.
+FileContent CSourceOf(std::span<const Sprite> sprites, const ExportKind& kind, const CommandLine& line) {
+    std::vector<CArray> arrays;
+    for (int n = 0; n < kind.outputs; ++n) {
+        arrays.push_back({*line.cSource + (n == 0 ? "" : "_2"), EncodeRawSprites(sprites, kind.images[size_t(n)])});
+    }
+    std::string madeBy = std::string(kProgram) + " --export " + line.kind;
+    if (line.sprite) madeBy += " --sprite " + std::to_string(*line.sprite);
+    return [arrays = std::move(arrays), madeBy = std::move(madeBy), input = line.files[0]](const ByteSink& sink) {
+        return WriteCSource(arrays, CArrayOrigin{madeBy, input}, sink);
+    };
+}
+
 FileContent Bytes(const QByteArray& bytes) {
     return [&bytes](const ByteSink& sink) {
         return sink(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
@@ -258,6 +275,8 @@ std::optional<Failure> Export(const CommandLine& line, const ExportKind& kind) {
         picture = SpriteSheetFile(chosen, kPixelColors, QFile::decodeName(QByteArray::fromStdString(line.files[1])));
         if (!picture) return Failure{line.files[1], "not a picture format this program writes"};
         outputs.push_back({line.files[1], Bytes(*picture)});
+    } else if (line.cSource) {
+        outputs.push_back({line.files[1], CSourceOf(chosen, kind, line)});
     } else {
         for (int n = 0; n < kind.outputs; ++n) outputs.push_back({line.files[size_t(1 + n)], Encoded(chosen, kind, n)});
     }
@@ -276,6 +295,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine line;
     const std::vector<std::string>& files = sorted.files;
     if (!options.contains(OptionId::Export)) {
+        if (options.contains(OptionId::CSource)) return Mistake("--c-source goes with --export.");
         if (options.contains(OptionId::Sprite) || files.size() > 1) return Mistake("Only one file can be opened.");
         if (!files.empty()) line.file = files[0];
         return line;
@@ -285,8 +305,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     line.files = files;
     const ExportKind* kind = FindKind(line.kind);
     if (!kind) return Mistake("Unknown export kind: " + line.kind);
-    if (files.size() != size_t(1 + kind->outputs)) {
-        return Mistake(line.kind + " takes INPUT and " + std::to_string(kind->outputs) + " output file(s).");
+    if (options.contains(OptionId::CSource)) {
+        line.cSource = options.at(OptionId::CSource);
+        if (kind->form != ExportKind::Form::Raw) return Mistake("--c-source is for raw1, raw1-all, raw2 and raw2-all.");
+        if (!IsCName(*line.cSource)) return Mistake("--c-source takes a C identifier, not '" + *line.cSource + "'.");
+    }
+    const int outputs = line.cSource ? 1 : kind->outputs;  // C source holds both frames
+    if (files.size() != size_t(1 + outputs)) {
+        return Mistake(line.kind + " takes INPUT and " + std::to_string(outputs) + " output file(s).");
     }
     if (options.contains(OptionId::Sprite)) {
         line.sprite = SpriteNumber(options.at(OptionId::Sprite));

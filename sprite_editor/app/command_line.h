@@ -2,8 +2,10 @@
 // export without a window for build scripts, which needs no display.
 //
 //   pixolin [options] [FILE]
-//   pixolin --export KIND INPUT OUTPUT [OUTPUT2] [--sprite N]
+//   pixolin --export KIND INPUT OUTPUT [OUTPUT2] [--sprite N] [--c-source NAME]
 //
+// With --c-source a raw export is written as C source instead, its second
+// frame, if it has one, as the array NAME_2 in the same file (c_source.h).
 // The arguments are read before the window's toolkit starts, so that a
 // mistake is reported without a display. The toolkit's own options (-style,
 // -platform, ...) are let through for the window. File names stay the bytes
@@ -23,6 +25,7 @@ struct CommandLine {
     std::string kind;                // Export: what to write
     std::vector<std::string> files;  // Export: INPUT, OUTPUT and, for two frames, OUTPUT2
     std::optional<int> sprite;
+    std::optional<std::string> cSource;  // Export: the C array's name, for C source
     std::string text;  // Print: the help, the version, or the mistake and the usage lines
     int exitCode = 0;  // Print: 0 for help and version (standard output), 2 for a mistake
 };

@@ -132,6 +132,7 @@ TEST_F(CommandLine, MistakesAreNamedAndWriteNothing) {
         {{"--export", "raw1", "bad.pxl", "o1"}, 1, "pixolin: bad.pxl: not a sprite library"},
         {{"--export", "raw1", "lib.pxl", "o1", "--sprite", "7"}, 1, "pixolin: --sprite 7: the library has 3 sprites"},
         {{"--export", "raw1", "lib.pxl", "nowhere/o1"}, 1, "pixolin: nowhere/o1: No such file or directory"},
+        {{"--export", "raw1", "lib.pxl", "o1", "--c-source", "1x"}, 2, "--c-source takes a C identifier, not '1x'."},
         {{"--export", "raw9", "lib.pxl", "o1"}, 2, "Unknown export kind: raw9"},
         {{"--export", "raw2", "lib.pxl", "o1"}, 2, "raw2 takes INPUT and 2 output file(s)."},
         {{"--export", "raw1-all", "lib.pxl", "o1", "--sprite", "1"}, 2, "--sprite takes a sprite number, for one sprite."},
@@ -159,6 +160,7 @@ std::string Described(const ::CommandLine& line) {
     }
     std::string described = line.action == ::CommandLine::Action::Window ? "window " + line.file : "export " + line.kind;
     for (const std::string& file : line.files) described += ' ' + file;
+    if (line.cSource) described += " c-source " + *line.cSource;
     return described + (line.sprite ? " sprite " + std::to_string(*line.sprite) : "");
 }
 
@@ -180,12 +182,85 @@ TEST(ParseCommandLine, ReadsEveryArgumentBeforeTheWindow) {
         {{"--version=2"}, "exit 2: Unexpected value after '--version'."},
         {{"--export", "raw1", "a", "b", "--sprite", "-1"}, "exit 2: --sprite takes a sprite number, for one sprite."},
         {{"a.pxl", "-h"}, "exit 0: Usage: pixolin [options] [FILE]"},
+        {{"--export", "raw2", "a.pxl", "o.c", "--c-source", "hero"}, "export raw2 a.pxl o.c c-source hero"},
+        {{"--export", "raw2", "a.pxl", "o", "o2", "--c-source", "hero"}, "exit 2: raw2 takes INPUT and 1 output file(s)."},
+        {{"--export", "sheet", "a.pxl", "o.c", "--c-source", "hero"}, "exit 2: --c-source is for raw1, raw1-all, raw2 and raw2-all."},
+        {{"--export", "pxs", "a.pxl", "o.c", "--c-source", "hero"}, "exit 2: --c-source is for raw1, raw1-all, raw2 and raw2-all."},
+        {{"--c-source", "hero", "a.pxl"}, "exit 2: --c-source goes with --export."},
+        // Names that are no C identifier, or that C or the file keep for themselves
+        {{"--export", "raw1", "a", "b", "--c-source", "hero-1"}, "exit 2: --c-source takes a C identifier, not 'hero-1'."},
+        {{"--export", "raw1", "a", "b", "--c-source=char"}, "exit 2: --c-source takes a C identifier, not 'char'."},
+        {{"--export", "raw1", "a", "b", "--c-source=__hero"}, "exit 2: --c-source takes a C identifier, not '__hero'."},
+        {{"--export", "raw1", "a", "b", "--c-source", "PM_ROM"}, "exit 2: --c-source takes a C identifier, not 'PM_ROM'."},
+        {{"--export", "raw1", "a", "b", "--c-source="}, "exit 2: --c-source takes a C identifier, not ''."},
     };
     for (const auto& c : cases) {
         std::vector<std::string> arguments{"pixolin"};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
         EXPECT_EQ(Described(ParseCommandLine(arguments)), c.described);
     }
+}
+
+// A C program that includes FILE.c for each of `files` and writes each of
+// `arrays` back out, to NAME.out.
+QByteArray ArraysBackOut(const QStringList& files, const QStringList& arrays) {
+    QByteArray program = "#include <stdio.h>\n";
+    for (const QString& file : files) program += "#include \"" + file.toUtf8() + ".c\"\n";
+    program += "static int put(const char *path, const unsigned char *bytes, size_t size) {\n"
+               "    FILE *file = fopen(path, \"wb\");\n"
+               "    return !file || fwrite(bytes, 1, size, file) != size || fclose(file) != 0;\n"
+               "}\n"
+               "int main(void) {\n"
+               "    int failed = 0;\n";
+    for (const QString& name : arrays) {
+        const QByteArray array = name.toUtf8();
+        program += "    failed |= put(\"" + array + ".out\", " + array + ", " + array.toUpper() + "_SIZE);\n";
+    }
+    return program + "    return failed;\n}\n";
+}
+
+// Each raw kind as C source, compiled as strictly as the build's C compiler
+// goes into a program that writes each array back out, gives the bytes of
+// the raw export; the first line names the kind and the input.
+TEST_F(CommandLine, CSourceOfEveryRawKindCompilesToItsRawBytes) {
+    const struct {
+        QStringList arguments;  // the kind, then what follows the outputs
+        QString name;
+        int frames;
+        std::string firstLine;
+    } cases[] = {
+        {{"raw1", "--sprite", "1"}, "one", 1, "/* one: 64 bytes, made by pixolin --export raw1 --sprite 1 from lib.pxl */"},
+        {{"raw1-all"}, "all", 1, "/* all: 192 bytes, made by pixolin --export raw1-all from lib.pxl */"},
+        {{"raw2", "--sprite", "2"}, "frames", 2, "/* frames: 64 bytes, made by pixolin --export raw2 --sprite 2 from lib.pxl */"},
+        {{"raw2-all"}, "screens", 2, "/* screens: 192 bytes, made by pixolin --export raw2-all from lib.pxl */"},
+    };
+    QStringList files, arrays;
+    for (const auto& c : cases) {
+        const QStringList options = c.arguments.mid(1);
+        QStringList frames{c.name};
+        if (c.frames == 2) frames << c.name + "_2";
+        QStringList outputs;
+        for (const QString& frame : frames) outputs << frame + ".raw";
+        const QStringList export_ = {"--export", c.arguments[0], dir.filePath("lib.pxl")};
+        ASSERT_EQ(Pixolin(export_ + outputs + options).status, 0);
+        const ProgramRun run = Pixolin(export_ + QStringList{c.name + ".c", "--c-source", c.name} + options);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const Bytes source = Load(c.name + ".c");
+        EXPECT_EQ(std::string(source.begin(), std::find(source.begin(), source.end(), '\n')), c.firstLine);
+        files << c.name;
+        arrays << frames;
+    }
+    const QByteArray program = ArraysBackOut(files, arrays);
+    Save("main.c", Bytes(program.begin(), program.end()));
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(PMTOOLS_C_COMPILER, {"-std=c89", "-pedantic", "-Wall", "-Wextra", "-Werror", "main.c", "-o", "main"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    process.start(dir.filePath("main"), {});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    ASSERT_EQ(process.exitCode(), 0);
+    for (const QString& array : arrays) EXPECT_EQ(Load(array + ".out"), Load(array + ".raw")) << array.toStdString();
 }
 
 // As main passes them on: to the export, and to the window.
